@@ -20,7 +20,8 @@ int main(int argc, char** argv) {
     parser.addHelpOption();
     parser.addVersionOption();
     QCommandLineOption dataDir(QStringLiteral("data-dir"),
-                               QStringLiteral("Use DIR as the data folder."), QStringLiteral("DIR"));
+                               QStringLiteral("Use DIR as the data folder."),
+                               QStringLiteral("DIR"));
     parser.addOption(dataDir);
     parser.process(app);
 

@@ -1,5 +1,6 @@
 #include "cursor.h"
 
+#include "collation.h"
 #include "errors.h"
 #include "sql_text.h"
 #include "values.h"
@@ -45,16 +46,34 @@ int Cursor::fieldIndexOrThrow(const QString& field) const {
 
 void Cursor::setFilterIgnoresCase(bool on) {
     filterNoCase_ = on;
+    invalidateSql();
     if (isOpen() && filtered_)
         requery(false);
 }
 
 // --- SQL pieces ------------------------------------------------------------------------------
 
+void Cursor::invalidateSql() {
+    keyExprsValid_ = false;
+    selectSql_.clear();
+    filterSql_.reset();
+    rowByIdSql_[0].clear();
+    rowByIdSql_[1].clear();
+}
+
 QString Cursor::whereSql(QVariantList& params) const {
     QStringList parts;
-    if (filtered_ && !filter_.isEmpty())
-        parts << filter_.toSql(*table_, filterNoCase_, params);
+    if (filtered_ && !filter_.isEmpty()) {
+        // The filter's SQL and values stay the same until the filter changes; walks ask for
+        // them once per row.
+        if (!filterSql_) {
+            QVariantList fp;
+            const QString text = filter_.toSql(*table_, filterNoCase_, fp);
+            filterSql_ = std::make_pair(text, fp);
+        }
+        parts << filterSql_->first;
+        params << filterSql_->second;
+    }
     if (master_) {
         const FieldDef& f = table_->fields[size_t(table_->fieldIndex(detailField_))];
         if (master_->isOpen() && master_->recNo() >= 0) {
@@ -68,19 +87,36 @@ QString Cursor::whereSql(QVariantList& params) const {
 }
 
 QStringList Cursor::keyExpressions() const {
-    QStringList keys;
-    if (index_)
-        for (const auto& name : index_->fields)
-            keys << sql::keyExpression(*table_->field(name), index_->ignoreCase);
-    return keys;
+    if (!keyExprsValid_) {
+        keyExprs_.clear();
+        if (index_) {
+            // Leading keys that the filter or the master link fix to one value order nothing;
+            // leaving them out lets the stored index deliver the order (the planner does not
+            // see through an ORDER BY term it holds constant).
+            QStringList fixed = filtered_ ? filter_.equalityFields() : QStringList();
+            if (master_)
+                fixed << detailField_;
+            int i = 0;
+            while (i < index_->fields.size() &&
+                   fixed.contains(index_->fields[i], Qt::CaseInsensitive))
+                ++i;
+            for (; i < index_->fields.size(); ++i)
+                keyExprs_ << sql::keyExpression(*table_->field(index_->fields[i]),
+                                                index_->ignoreCase);
+        }
+        keyExprsValid_ = true;
+    }
+    return keyExprs_;
 }
 
 QString Cursor::selectList() const {
-    QStringList cols{QStringLiteral("rowid")};
-    for (const auto& f : table_->fields)
-        cols << sql::ident(f.name);
-    cols << keyExpressions();
-    return cols.join(QStringLiteral(", "));
+    if (selectSql_.isEmpty()) {
+        QStringList cols{QStringLiteral("rowid")};
+        for (const auto& f : table_->fields)
+            cols << sql::ident(f.name);
+        selectSql_ = cols.join(QStringLiteral(", "));
+    }
+    return selectSql_;
 }
 
 QString Cursor::orderSql(bool reversed) const {
@@ -120,6 +156,7 @@ QString Cursor::boundaryCondition(bool after, const QVariantList& keys, qint64 r
 
 std::vector<Cursor::Keyed> Cursor::fetch(const QString& extra, const QVariantList& extraParams,
                                          bool reversed, int limit, int offset) {
+    forgetCacheIfChangedElsewhere();
     QVariantList params;
     QString sqlText = QStringLiteral("SELECT ") + selectList() + QStringLiteral(" FROM ") +
                       sql::ident(table_->name) + QStringLiteral(" WHERE (") + whereSql(params) +
@@ -133,7 +170,6 @@ std::vector<Cursor::Keyed> Cursor::fetch(const QString& extra, const QVariantLis
 
     std::vector<Keyed> rows;
     const int nf = int(table_->fields.size());
-    const int nk = index_ ? int(index_->fields.size()) : 0;
     Statement& st = db_.prepare(sqlText).bindAll(params);
     while (st.step()) {
         Keyed k;
@@ -141,17 +177,60 @@ std::vector<Cursor::Keyed> Cursor::fetch(const QString& extra, const QVariantLis
         k.values.reserve(nf);
         for (int i = 0; i < nf; ++i)
             k.values << st.column(1 + i);
-        for (int i = 0; i < nk; ++i)
-            k.keys << st.column(1 + nf + i);
         rows.push_back(std::move(k));
     }
     st.reset();
     return rows;
 }
 
+QVariantList Cursor::keysOf(qint64 rowid) {
+    // Only the rows at the ends of a fetched stretch need their keys; reading them apart keeps
+    // the sort keys from being worked out for every row fetched.
+    const QStringList exprs = keyExpressions();
+    if (exprs.isEmpty())
+        return {};
+    const QString sqlText = QStringLiteral("SELECT ") + exprs.join(QStringLiteral(", ")) +
+                            QStringLiteral(" FROM ") + sql::ident(table_->name) +
+                            QStringLiteral(" WHERE rowid = ?");
+    Statement& st = db_.prepare(sqlText).bindAll({rowid});
+    QVariantList keys;
+    if (st.step())
+        for (int i = 0; i < exprs.size(); ++i)
+            keys << st.column(i);
+    st.reset();
+    return keys;
+}
+
 Cursor::Keyed Cursor::readRow(const QString& condition, const QVariantList& condParams) {
     auto rows = fetch(condition, condParams, false, 1);
     return rows.empty() ? Keyed{} : rows.front();
+}
+
+Cursor::Keyed Cursor::readRowById(qint64 rowid, bool onlyVisible) {
+    // No ORDER BY: with one row there is nothing to order, and an order would tempt the
+    // planner to walk the whole index instead of going to the row.
+    forgetCacheIfChangedElsewhere();
+    QVariantList params{rowid};
+    QString& sqlText = rowByIdSql_[onlyVisible ? 1 : 0];
+    QVariantList whereParams;
+    const QString where = onlyVisible ? whereSql(whereParams) : QString();
+    if (sqlText.isEmpty() || master_) {
+        sqlText = QStringLiteral("SELECT ") + selectList() + QStringLiteral(" FROM ") +
+                  sql::ident(table_->name) + QStringLiteral(" WHERE rowid = ?");
+        if (onlyVisible)
+            sqlText += QStringLiteral(" AND (") + where + QLatin1Char(')');
+    }
+    params << whereParams;
+    Keyed k;
+    const int nf = int(table_->fields.size());
+    Statement& st = db_.prepare(sqlText).bindAll(params);
+    if (st.step()) {
+        k.rowid = st.columnInt64(0);
+        for (int i = 0; i < nf; ++i)
+            k.values << st.column(1 + i);
+    }
+    st.reset();
+    return k;
 }
 
 int Cursor::countWith(const QString& extra, const QVariantList& extraParams) {
@@ -165,8 +244,38 @@ int Cursor::countWith(const QString& extra, const QVariantList& extraParams) {
     return int(db_.scalar(sqlText, params).toLongLong());
 }
 
+int Cursor::countBefore(const Keyed& row) {
+    const QStringList exprs = keyExpressions();
+    QVariantList p;
+    if (exprs.isEmpty())
+        return countWith(QStringLiteral("rowid < ?"), {row.rowid});
+    // Rows with a first key before this row's, counted on the stored index as a plain range,
+    // plus the few rows that share its first key and come before it.
+    const bool desc = index_->descending;
+    const int wholeRange = countWith(
+        exprs[0] + (desc ? QStringLiteral(" > ?") : QStringLiteral(" < ?")), {row.keys.value(0)});
+    QVariantList q{row.keys.value(0)};
+    QString tail = QStringLiteral("rowid < ?");
+    QVariantList tailParams{row.rowid};
+    for (int i = int(exprs.size()) - 1; i >= 1; --i) {
+        tail = QStringLiteral("(%1%2 OR (%1 = ? AND %3))")
+                   .arg(exprs[i], desc ? QStringLiteral(" > ?") : QStringLiteral(" < ?"), tail);
+        QVariantList np{row.keys.value(i), row.keys.value(i)};
+        np << tailParams;
+        tailParams = np;
+    }
+    q << tailParams;
+    return wholeRange + countWith(exprs[0] + QStringLiteral(" = ? AND ") + tail, q);
+}
+
 bool Cursor::rowVisible(qint64 rowid) {
-    return countWith(QStringLiteral("rowid = ?"), {rowid}) > 0;
+    if (!(filtered_ && !filter_.isEmpty()) && !master_)
+        return true;
+    QVariantList params{rowid};
+    const QString sqlText = QStringLiteral("SELECT 1 FROM ") + sql::ident(table_->name) +
+                            QStringLiteral(" WHERE rowid = ? AND (") + whereSql(params) +
+                            QLatin1Char(')');
+    return db_.scalar(sqlText, params).isValid();
 }
 
 // --- the fetched stretch ---------------------------------------------------------------------
@@ -180,6 +289,14 @@ void Cursor::resetRows() {
     count_.reset();
     valueCache_.clear();
     chunk_ = kFirstChunk;
+}
+
+void Cursor::forgetCacheIfChangedElsewhere() {
+    const qint64 now = db_.changeCount();
+    if (now != cacheChangeCount_) {
+        valueCache_.clear();
+        cacheChangeCount_ = now;
+    }
 }
 
 void Cursor::cacheValues(qint64 rowid, const QVariantList& values) {
@@ -208,12 +325,12 @@ bool Cursor::extendForward(int minRows) {
     if (rows.empty())
         return false;
     if (seg_.isEmpty())
-        segFirstKeys_ = rows.front().keys;
+        segFirstKeys_ = keysOf(rows.front().rowid);
     for (auto& r : rows) {
         seg_ << r.rowid;
         cacheValues(r.rowid, r.values);
     }
-    segLastKeys_ = rows.back().keys;
+    segLastKeys_ = keysOf(rows.back().rowid);
     return true;
 }
 
@@ -239,7 +356,7 @@ bool Cursor::extendBackward() {
         cacheValues(it->rowid, it->values);
     }
     seg_ = before + seg_;
-    segFirstKeys_ = rows.back().keys;
+    segFirstKeys_ = keysOf(rows.back().rowid);
     segStart_ = std::max(0, segStart_ - int(rows.size()));
     if (segStart_ == 0)
         segAtBegin_ = true;
@@ -255,8 +372,9 @@ bool Cursor::ensureRow(int row) {
     if (inSeg())
         return true;
     const int reach = 4 * chunk_;
-    if (seg_.isEmpty() ? row < reach : (row >= segStart_ + seg_.size() &&
-                                        row - (segStart_ + int(seg_.size())) < reach)) {
+    if (seg_.isEmpty()
+            ? row < reach
+            : (row >= segStart_ + seg_.size() && row - (segStart_ + int(seg_.size())) < reach)) {
         while (!inSeg() && extendForward(row - (segStart_ + int(seg_.size())) + 1)) {
         }
         return inSeg();
@@ -278,12 +396,13 @@ bool Cursor::ensureRow(int row) {
         seg_ << r.rowid;
         cacheValues(r.rowid, r.values);
     }
-    segFirstKeys_ = rows.front().keys;
-    segLastKeys_ = rows.back().keys;
+    segFirstKeys_ = keysOf(rows.front().rowid);
+    segLastKeys_ = keysOf(rows.back().rowid);
     return true;
 }
 
 const QVariantList* Cursor::cachedValues(int row) {
+    forgetCacheIfChangedElsewhere();
     const qint64 rid = seg_[row - segStart_];
     auto it = valueCache_.constFind(rid);
     if (it != valueCache_.constEnd())
@@ -327,11 +446,12 @@ void Cursor::setCurrent(int row) {
     moved();
 }
 
-void Cursor::positionOnRow(const Keyed& row) {
-    QVariantList p;
-    const QString c = boundaryCondition(false, row.keys, row.rowid, p);
-    const int pos = countWith(c, p);
-    if (!(pos >= segStart_ && pos < segStart_ + seg_.size() && seg_[pos - segStart_] == row.rowid)) {
+void Cursor::positionOnRow(Keyed row) {
+    if (row.keys.isEmpty())
+        row.keys = keysOf(row.rowid);
+    const int pos = countBefore(row);
+    if (!(pos >= segStart_ && pos < segStart_ + seg_.size() &&
+          seg_[pos - segStart_] == row.rowid)) {
         const auto keepCount = count_;
         resetRows();
         count_ = keepCount;
@@ -345,7 +465,7 @@ void Cursor::positionOnRow(const Keyed& row) {
 }
 
 bool Cursor::positionOnRowId(qint64 rowid) {
-    Keyed row = readRow(QStringLiteral("rowid = ?"), {rowid});
+    Keyed row = readRowById(rowid, true);
     if (row.rowid == 0)
         return false;
     positionOnRow(row);
@@ -397,7 +517,9 @@ void Cursor::stateWasChanged() {
         Q_EMIT stateChanged();
 }
 
-void Cursor::disableControls() { ++disabled_; }
+void Cursor::disableControls() {
+    ++disabled_;
+}
 
 void Cursor::enableControls() {
     if (disabled_ == 0)
@@ -473,18 +595,24 @@ void Cursor::setIndexName(const QString& name) {
     if (isOpen())
         BrowseMode::check(*this, modified_);
     index_ = ix;
+    invalidateSql();
     if (isOpen())
         requery(true);
 }
 
-QString Cursor::indexName() const { return index_ ? index_->name : QString(); }
+QString Cursor::indexName() const {
+    return index_ ? index_->name : QString();
+}
 
-void Cursor::setFilterText(const QString& text) { setFilter(Filter::parse(text)); }
+void Cursor::setFilterText(const QString& text) {
+    setFilter(Filter::parse(text));
+}
 
 void Cursor::setFilter(const Filter& filter) {
     if (isOpen())
         BrowseMode::check(*this, modified_);
     filter_ = filter;
+    invalidateSql();
     if (isOpen() && filtered_)
         requery(false);
 }
@@ -495,12 +623,14 @@ void Cursor::setFiltered(bool on) {
     if (isOpen())
         BrowseMode::check(*this, modified_);
     filtered_ = on;
+    invalidateSql();
     if (isOpen())
         requery(false);
 }
 
 void Cursor::clearFilter() {
     filter_ = Filter();
+    invalidateSql();
     if (isOpen() && filtered_)
         requery(false);
 }
@@ -549,8 +679,8 @@ void Cursor::last() {
         segStart_ = std::max(0, n - int(rows.size()));
         segAtBegin_ = segStart_ == 0;
         segAtEnd_ = true;
-        segFirstKeys_ = rows.back().keys;
-        segLastKeys_ = rows.front().keys;
+        segFirstKeys_ = keysOf(rows.back().rowid);
+        segLastKeys_ = keysOf(rows.front().rowid);
     }
     setCurrent(segStart_ + int(seg_.size()) - 1);
     eof_ = true;
@@ -607,12 +737,23 @@ bool Cursor::locate(const QString& field, const QVariant& value) {
     requireOpen();
     fieldIndexOrThrow(field);
     BrowseMode::check(*this, modified_);
+    const FieldDef& f = *table_->field(field);
     QVariantList p;
     QString c;
     try {
         c = Filter::equals(field, value).toSql(*table_, false, p);
     } catch (const ConversionError&) {
         return false; // no number field holds a text that is no number
+    }
+    if (f.type == FieldType::AutoInc) {
+        // The key is the row id: go straight to the row.
+        c = QStringLiteral("rowid = ?");
+    } else if (f.isText()) {
+        // Rows equal to the value are equal to it ignoring case too: the sort-key condition
+        // lets a stored order on the field find them without reading every row.
+        c += QStringLiteral(" AND ") + sql::keyExpression(f, true) + QStringLiteral(" = ") +
+             QLatin1String(kSortKeyFunction) + QStringLiteral("(?)");
+        p << value.toString();
     }
     Keyed row = readRow(c, p);
     if (row.rowid == 0)
@@ -631,7 +772,7 @@ bool Cursor::findNearest(const QString& text) {
     const FieldDef& f = *table_->field(index_->fields.first());
     QVariant v;
     if (f.isText())
-        v = text;
+        v = index_->ignoreCase ? QVariant(sortKey(text)) : QVariant(text);
     else
         v = parseNumber(text).value_or(0.0);
     const QString c = sql::keyExpression(f, index_->ignoreCase) +
@@ -672,26 +813,21 @@ void Cursor::edit() {
         return;
     }
     const qint64 rid = currentRowId();
-    Keyed fresh = readRow(QStringLiteral("rowid = ?"), {rid});
-    if (fresh.rowid == 0) {
-        // Another cursor may have taken the row out of this view; read it by its id alone.
-        QStringList cols;
-        for (const auto& f : table_->fields)
-            cols << sql::ident(f.name);
-        Statement& st = db_.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
-                                        .arg(cols.join(QStringLiteral(", ")),
-                                             sql::ident(table_->name)))
-                            .bindAll({rid});
-        if (!st.step()) {
-            st.reset();
-            throw StorageError(QStringLiteral("The row of %1 was deleted meanwhile; the list "
-                                              "is read again.")
-                                   .arg(table_->name));
-        }
+    // The stored row as it is now: the cached values when nothing was written since they were
+    // read, else afresh, since another cursor may have changed it.
+    forgetCacheIfChangedElsewhere();
+    Keyed fresh;
+    if (auto it = valueCache_.constFind(rid); it != valueCache_.constEnd()) {
         fresh.rowid = rid;
-        for (int i = 0; i < int(table_->fields.size()); ++i)
-            fresh.values << st.column(i);
-        st.reset();
+        fresh.values = *it;
+    } else {
+        fresh = readRowById(rid, false);
+    }
+    if (fresh.rowid == 0) {
+        refresh();
+        throw StorageError(
+            QStringLiteral("The row of %1 was deleted meanwhile; the list was read again.")
+                .arg(table_->name));
     }
     current_ = fresh.values;
     cacheValues(rid, fresh.values);
@@ -708,8 +844,7 @@ void Cursor::setValue(const QString& field, const QVariant& value) {
 void Cursor::setValue(int i, const QVariant& value) {
     requireOpen();
     if (state_ != State::Edit && state_ != State::Insert)
-        throw StorageError(
-            QStringLiteral("Cursor %1 is not in edit or insert mode.").arg(name()));
+        throw StorageError(QStringLiteral("Cursor %1 is not in edit or insert mode.").arg(name()));
     const FieldDef& f = table_->fields[size_t(i)];
     if (f.type == FieldType::AutoInc)
         throw StorageError(QStringLiteral("Field '%1' cannot be modified.").arg(f.name));
@@ -730,6 +865,7 @@ void Cursor::post() {
     const int keyIndex = key ? table_->fieldIndex(key->name) : -1;
     qint64 rid = 0;
     bool keepPlace = false;
+    forgetCacheIfChangedElsewhere();
     if (state_ == State::Insert) {
         QStringList cols, marks;
         QVariantList params;
@@ -751,7 +887,8 @@ void Cursor::post() {
         rid = currentRowId();
         QStringList sets;
         QVariantList params;
-        bool keysChanged = false;
+        bool keysChanged = false, filterFieldChanged = false;
+        const QStringList filterFields = filtered_ ? filter_.fieldNames() : QStringList();
         for (int i = 0; i < nf; ++i) {
             if (!modified_[i] || i == keyIndex)
                 continue;
@@ -761,6 +898,8 @@ void Cursor::post() {
             if ((index_ && index_->fields.contains(n, Qt::CaseInsensitive)) ||
                 (master_ && n.compare(detailField_, Qt::CaseInsensitive) == 0))
                 keysChanged = true;
+            if (filterFields.contains(n, Qt::CaseInsensitive))
+                filterFieldChanged = true;
         }
         if (!sets.isEmpty()) {
             params << rid;
@@ -768,8 +907,10 @@ void Cursor::post() {
                         .arg(sql::ident(table_->name), sets.join(QStringLiteral(", "))),
                     params);
         }
-        keepPlace = !keysChanged && (sets.isEmpty() || !(filtered_ || master_) || rowVisible(rid));
+        keepPlace = !keysChanged && (!filterFieldChanged || rowVisible(rid));
     }
+    // This cursor's own write: its cache, updated with the stored row below, stays valid.
+    cacheChangeCount_ = db_.changeCount();
     state_ = State::Browse;
     modified_.clear();
     const QVariantList stored = buffer_;
@@ -841,14 +982,14 @@ void Cursor::emptyTable() {
     }
 }
 
-void Cursor::setMasterLink(Cursor* master, const QString& masterField,
-                           const QString& detailField) {
+void Cursor::setMasterLink(Cursor* master, const QString& masterField, const QString& detailField) {
     clearMasterLink();
     fieldIndexOrThrow(detailField);
     master->fieldIndexOrThrow(masterField);
     master_ = master;
     masterField_ = masterField;
     detailField_ = detailField;
+    invalidateSql();
     master->details_ << this;
     if (isOpen())
         masterMoved();
@@ -858,6 +999,7 @@ void Cursor::clearMasterLink() {
     if (master_)
         master_->details_.removeAll(this);
     master_ = nullptr;
+    invalidateSql();
     if (isOpen())
         requery(false);
 }
@@ -871,7 +1013,9 @@ QVariant Cursor::value(int i) const {
     return row.value(i);
 }
 
-QVariant Cursor::value(const QString& field) const { return value(fieldIndexOrThrow(field)); }
+QVariant Cursor::value(const QString& field) const {
+    return value(fieldIndexOrThrow(field));
+}
 
 qint64 Cursor::asInt(const QString& field) const {
     const QVariant v = value(field);
@@ -888,8 +1032,12 @@ bool Cursor::asBool(const QString& field) const {
     return !v.isNull() && v.toDouble() != 0;
 }
 
-QDate Cursor::asDate(const QString& field) const { return daysToDate(asFloat(field)); }
-QTime Cursor::asTime(const QString& field) const { return dayFractionToTime(asFloat(field)); }
+QDate Cursor::asDate(const QString& field) const {
+    return daysToDate(asFloat(field));
+}
+QTime Cursor::asTime(const QString& field) const {
+    return dayFractionToTime(asFloat(field));
+}
 QDateTime Cursor::asDateTime(const QString& field) const {
     return daysToDateTime(asFloat(field));
 }

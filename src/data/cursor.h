@@ -25,8 +25,7 @@ class Cursor : public QObject {
 public:
     enum class State { Inactive, Browse, Edit, Insert };
 
-    Cursor(Database& db, const QString& table, const QString& name = {},
-           QObject* parent = nullptr);
+    Cursor(Database& db, const QString& table, const QString& name = {}, QObject* parent = nullptr);
     ~Cursor() override;
 
     const TableDef& table() const { return *table_; }
@@ -154,6 +153,7 @@ private:
     };
 
     void requireOpen() const;
+    void invalidateSql();
     int fieldIndexOrThrow(const QString& field) const;
     QString whereSql(QVariantList& params) const;
     QStringList keyExpressions() const;
@@ -164,16 +164,20 @@ private:
     std::vector<Keyed> fetch(const QString& extraCondition, const QVariantList& extraParams,
                              bool reversed, int limit, int offset = 0);
     Keyed readRow(const QString& sqlText, const QVariantList& params);
+    Keyed readRowById(qint64 rowid, bool onlyVisible);
+    int countBefore(const Keyed& row);
     void resetRows();
     bool extendForward(int minRows);
     bool extendBackward();
     bool ensureRow(int row);
     void setCurrent(int row);
-    void positionOnRow(const Keyed& row);
+    void positionOnRow(Keyed row);
+    QVariantList keysOf(qint64 rowid);
     bool positionOnRowId(qint64 rowid);
     int countWith(const QString& extraCondition, const QVariantList& extraParams);
     const QVariantList* cachedValues(int row);
     void cacheValues(qint64 rowid, const QVariantList& values);
+    void forgetCacheIfChangedElsewhere();
     void requery(bool keepCurrent);
     bool rowVisible(qint64 rowid);
     void changed();
@@ -198,6 +202,7 @@ private:
     bool segAtBegin_ = false, segAtEnd_ = false;
     std::optional<int> count_;
     QHash<qint64, QVariantList> valueCache_;
+    qint64 cacheChangeCount_ = -1; ///< the database's change count the cache agrees with
 
     int pos_ = -1;
     bool eof_ = true, bof_ = true;
@@ -208,6 +213,13 @@ private:
     QPointer<Cursor> master_;
     QString masterField_, detailField_;
     QVector<Cursor*> details_;
+
+    // SQL texts built once per order and filter.
+    mutable QString selectSql_;
+    mutable QStringList keyExprs_;
+    mutable bool keyExprsValid_ = false;
+    mutable std::optional<std::pair<QString, QVariantList>> filterSql_;
+    QString rowByIdSql_[2];
 
     int disabled_ = 0;
     bool pending_ = false;

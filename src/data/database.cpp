@@ -38,7 +38,9 @@ QString sqliteMessage(sqlite3* db, int code) {
 
 } // namespace
 
-Statement::~Statement() { sqlite3_finalize(stmt_); }
+Statement::~Statement() {
+    sqlite3_finalize(stmt_);
+}
 
 Statement& Statement::bindAll(const QVariantList& values) {
     sqlite3_reset(stmt_);
@@ -61,6 +63,12 @@ Statement& Statement::bindAll(const QVariantList& values) {
             case QMetaType::Float:
                 rc = sqlite3_bind_double(stmt_, i + 1, v.toDouble());
                 break;
+            case QMetaType::QByteArray: {
+                const QByteArray bytes = v.toByteArray();
+                rc = sqlite3_bind_blob(stmt_, i + 1, bytes.constData(), int(bytes.size()),
+                                       SQLITE_TRANSIENT);
+                break;
+            }
             default: {
                 const QByteArray utf8 = v.toString().toUtf8();
                 rc = sqlite3_bind_text(stmt_, i + 1, utf8.constData(), int(utf8.size()),
@@ -84,7 +92,9 @@ bool Statement::step() {
     db_.fail(QString::fromUtf8(sqlite3_sql(stmt_)), rc);
 }
 
-int Statement::columnCount() const { return sqlite3_column_count(stmt_); }
+int Statement::columnCount() const {
+    return sqlite3_column_count(stmt_);
+}
 
 QVariant Statement::column(int i) const {
     switch (sqlite3_column_type(stmt_, i)) {
@@ -93,9 +103,9 @@ QVariant Statement::column(int i) const {
     case SQLITE_FLOAT:
         return QVariant(sqlite3_column_double(stmt_, i));
     case SQLITE_TEXT:
-        return QVariant(QString::fromUtf8(
-            reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i)),
-            sqlite3_column_bytes(stmt_, i)));
+        return QVariant(
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i)),
+                              sqlite3_column_bytes(stmt_, i)));
     case SQLITE_BLOB:
         return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt_, i)),
                                    sqlite3_column_bytes(stmt_, i)));
@@ -104,9 +114,13 @@ QVariant Statement::column(int i) const {
     }
 }
 
-qint64 Statement::columnInt64(int i) const { return sqlite3_column_int64(stmt_, i); }
+qint64 Statement::columnInt64(int i) const {
+    return sqlite3_column_int64(stmt_, i);
+}
 
-void Statement::reset() { sqlite3_reset(stmt_); }
+void Statement::reset() {
+    sqlite3_reset(stmt_);
+}
 
 Database::Database(QString path, sqlite3* db) : path_(std::move(path)), db_(db) {}
 
@@ -125,8 +139,8 @@ std::unique_ptr<Database> Database::open(const QString& path, const Options& opt
     if (exists && info.size() > 0) {
         QFile f(path);
         if (!f.open(QIODevice::ReadOnly))
-            throw StorageError(QStringLiteral("The database %1 cannot be read: %2")
-                                   .arg(path, f.errorString()));
+            throw StorageError(
+                QStringLiteral("The database %1 cannot be read: %2").arg(path, f.errorString()));
         const QByteArray head = f.read(16);
         if (head != QByteArray("SQLite format 3\0", 16))
             throw StorageError(
@@ -171,8 +185,8 @@ void Database::prepareSchema() {
             throw StorageError(QStringLiteral("The database %1 is in use by another program. "
                                               "Close it and start again.")
                                    .arg(path_));
-        throw StorageError(QStringLiteral("The database %1 cannot be read: %2")
-                               .arg(path_, e.message()));
+        throw StorageError(
+            QStringLiteral("The database %1 cannot be read: %2").arg(path_, e.message()));
     }
     if (appId != kApplicationId && objects > 0)
         throw StorageError(
@@ -230,7 +244,9 @@ void Database::prepareSchema() {
     }
 }
 
-int Database::currentSchemaVersion() { return 1 + int(migrations().size()); }
+int Database::currentSchemaVersion() {
+    return 1 + int(migrations().size());
+}
 
 int Database::schemaVersion() const {
     return const_cast<Database*>(this)->scalar(QStringLiteral("PRAGMA user_version")).toInt();
@@ -283,7 +299,13 @@ void Database::run(const QString& sqlText, const QVariantList& values) {
     s.reset();
 }
 
-qint64 Database::lastInsertRowId() const { return sqlite3_last_insert_rowid(db_); }
+qint64 Database::lastInsertRowId() const {
+    return sqlite3_last_insert_rowid(db_);
+}
+
+qint64 Database::changeCount() const {
+    return sqlite3_total_changes64(db_);
+}
 
 void Database::begin() {
     if (depth_ == 0)

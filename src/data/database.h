@@ -66,6 +66,9 @@ public:
     /// Runs a statement that changes rows.
     void run(const QString& sql, const QVariantList& values = {});
     qint64 lastInsertRowId() const;
+    /// Rows changed on this database since it was opened, by anyone in this program. A cursor
+    /// whose cached rows were read at the same count knows they are still what is stored.
+    qint64 changeCount() const;
 
     int schemaVersion() const;
     static int currentSchemaVersion();

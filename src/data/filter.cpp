@@ -233,8 +233,7 @@ QString nodeText(const Filter::Node& n, Filter::Node::Kind parent) {
         return n.field + QLatin1Char(' ') + QLatin1String(opText(n.op)) + QLatin1Char(' ') +
                quoted(n.value);
     case Filter::Node::Not:
-        return QStringLiteral("not (") + nodeText(*n.left, Filter::Node::Not) +
-               QLatin1Char(')');
+        return QStringLiteral("not (") + nodeText(*n.left, Filter::Node::Not) + QLatin1Char(')');
     case Filter::Node::And:
         return nodeText(*n.left, Filter::Node::And) + QStringLiteral(" and ") +
                nodeText(*n.right, Filter::Node::And);
@@ -284,8 +283,8 @@ QString nodeSql(const Filter::Node& n, const TableDef& t, bool nocase, QVariantL
             throw StorageError(
                 QStringLiteral("Field '%1' not found in table %2.").arg(n.field, t.name));
         params << sqlValue(*f, n.value);
-        QString s = sql::keyExpression(*f, false) + QLatin1Char(' ') +
-                    QLatin1String(opText(n.op)) + QStringLiteral(" ?");
+        QString s = sql::keyExpression(*f, false) + QLatin1Char(' ') + QLatin1String(opText(n.op)) +
+                    QStringLiteral(" ?");
         if (f->isText() && nocase)
             s += QStringLiteral(" COLLATE ") + QLatin1String(kNoCaseCollation);
         return s;
@@ -352,13 +351,51 @@ Filter Filter::operator!() const {
     return Filter(std::move(n));
 }
 
-QString Filter::toText() const { return root_ ? nodeText(*root_, Node::Or) : QString(); }
+QStringList Filter::fieldNames() const {
+    QStringList names;
+    std::vector<const Node*> open{root_.get()};
+    while (!open.empty()) {
+        const Node* n = open.back();
+        open.pop_back();
+        if (!n)
+            continue;
+        if (n->kind == Node::Compare)
+            names << n->field;
+        open.push_back(n->left.get());
+        open.push_back(n->right.get());
+    }
+    return names;
+}
+
+QStringList Filter::equalityFields() const {
+    QStringList names;
+    std::vector<const Node*> open{root_.get()};
+    while (!open.empty()) {
+        const Node* n = open.back();
+        open.pop_back();
+        if (!n)
+            continue;
+        if (n->kind == Node::Compare && n->op == CompareOp::Equal)
+            names << n->field;
+        if (n->kind == Node::And) {
+            open.push_back(n->left.get());
+            open.push_back(n->right.get());
+        }
+    }
+    return names;
+}
+
+QString Filter::toText() const {
+    return root_ ? nodeText(*root_, Node::Or) : QString();
+}
 
 QString Filter::toSql(const TableDef& table, bool textIgnoresCase, QVariantList& params) const {
     return root_ ? nodeSql(*root_, table, textIgnoresCase, params) : QStringLiteral("1");
 }
 
-QString keyText(double key) { return QString::number(qint64(std::llround(key))); }
+QString keyText(double key) {
+    return QString::number(qint64(std::llround(key)));
+}
 
 Filter competitionFilter(double key, const QString& field) {
     return Filter::equals(field, keyText(key));

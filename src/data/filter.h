@@ -35,6 +35,11 @@ public:
     Filter operator!() const;
 
     bool isEmpty() const { return !root_; }
+    /// The fields the filter compares, as written.
+    QStringList fieldNames() const;
+    /// The fields the filter holds to one value: compared with "=" and joined by "and" at the
+    /// top, so every row that passes has that value.
+    QStringList equalityFields() const;
 
     /// The textual form: values quoted, a quote inside a value doubled. parse(toText()) gives
     /// back the same filter.

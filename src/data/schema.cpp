@@ -124,8 +124,8 @@ std::vector<TableDef> buildSchema() {
             b.format(d, "dd.mm.yyyy");
         for (auto z : {"Zeit1", "Zeit2", "Zeit3", "Zeit4", "FINALEZEIT"})
             b.format(z, "hh:nn");
-        for (auto m : {"Nenngeld", "Nenngeldmanschaft", "Protest", "ng1", "ng2", "ng3", "ng4",
-                       "ng5", "ng6"})
+        for (auto m :
+             {"Nenngeld", "Nenngeldmanschaft", "Protest", "ng1", "ng2", "ng3", "ng4", "ng5", "ng6"})
             b.format(m, "#,##.00");
         tables.push_back(b);
     }
@@ -190,11 +190,11 @@ std::vector<TableDef> buildSchema() {
             .index("I_SS", {in, "STARTNUMMER"})
             .index("I_ROT", {in, "ROTTE", "STARTNUMMER"})
             .index("I_TOTAL", QStringList{"TOTAL"} + roundsBackwards("R"), true)
-            .index("TOT", QStringList{"TOTAL", "STECHEN"} + roundsBackwards("R") +
-                              QStringList{"Internalpos"},
+            .index("TOT",
+                   QStringList{"TOTAL", "STECHEN"} + roundsBackwards("R") +
+                       QStringList{"Internalpos"},
                    true)
-            .index("TOT2_0", QStringList{"TOTAL", "STECHEN", "TOTAL2"} + roundsBackwards("R"),
-                   true)
+            .index("TOT2_0", QStringList{"TOTAL", "STECHEN", "TOTAL2"} + roundsBackwards("R"), true)
             .index("Results3",
                    QStringList{"TOTAL3", "STECHENFINALE", "TOTAL", "STECHEN", "TOTAL4"} +
                        roundsBackwards("R") + QStringList{"Internalpos"},
@@ -346,11 +346,8 @@ std::vector<TableDef> buildSchema() {
             b.text(qPrintable(QStringLiteral("A%1SQ").arg(range2(i))), 3);
         tables.push_back(b.work());
     }
-    tables.push_back(Builder("c_stat")
-                         .add("LFN", F::AutoInc)
-                         .text("KLASSE", 25)
-                         .add("ANZAHL", F::Int32)
-                         .work());
+    tables.push_back(
+        Builder("c_stat").add("LFN", F::AutoInc).text("KLASSE", 25).add("ANZAHL", F::Int32).work());
     tables.push_back(Builder("c_stat_1")
                          .add("lfn", F::AutoInc)
                          .text("nation", 3)

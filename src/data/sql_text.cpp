@@ -12,10 +12,10 @@ QString ident(const QString& name) {
 
 QString keyExpression(const FieldDef& f, bool ignoreCase) {
     if (f.isText()) {
-        QString e = QStringLiteral("coalesce(%1,'')").arg(ident(f.name));
-        if (ignoreCase)
-            e += QStringLiteral(" COLLATE ") + QLatin1String(kNoCaseCollation);
-        return e;
+        const QString e = QStringLiteral("coalesce(%1,'')").arg(ident(f.name));
+        return ignoreCase
+                   ? QLatin1String(kSortKeyFunction) + QLatin1Char('(') + e + QLatin1Char(')')
+                   : e;
     }
     return QStringLiteral("coalesce(%1,0)").arg(ident(f.name));
 }
@@ -58,7 +58,8 @@ QString createTable(const TableDef& t) {
         else
             cols << ident(f.name) + QLatin1Char(' ') + sqlType(f.type);
     }
-    return QStringLiteral("CREATE TABLE %1 (%2)").arg(ident(t.name), cols.join(QStringLiteral(", ")));
+    return QStringLiteral("CREATE TABLE %1 (%2)")
+        .arg(ident(t.name), cols.join(QStringLiteral(", ")));
 }
 
 QStringList createIndexes(const TableDef& t) {

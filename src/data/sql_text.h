@@ -10,7 +10,7 @@ namespace tallyvex::sql {
 QString ident(const QString& name);
 
 /// The expression an order sorts a field by: empty values count as 0 or the empty text, texts
-/// of an order that ignores case compare through the case-insensitive collation. The stored
+/// of an order that ignores case sort by their sort key (see collation.h). The stored
 /// indexes are built on exactly these expressions, so the reading orders can use them.
 QString keyExpression(const FieldDef& field, bool ignoreCase);
 

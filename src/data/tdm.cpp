@@ -11,9 +11,9 @@ TDM::TDM(std::unique_ptr<Database> db, QObject* parent) : QObject(parent), db_(s
         const char* table;
     };
     static const Shared shared[] = {
-        {"T_COMPETITION", "C_COMPETE"}, {"T_CD", "C_COMPDATA"},     {"T_CLASSES", "C_Classes"},
-        {"T_TEILNEHMER", "C_SHOOTERS"}, {"T_TEAMS", "C_TEAM"},      {"T_TEAM2", "C_TEAMS2"},
-        {"T_SQUADT", "C_SQUADTIMING"},  {"GENERAL", "GENERELL"},    {"Vereine", "C_Vereine"},
+        {"T_COMPETITION", "C_COMPETE"}, {"T_CD", "C_COMPDATA"},  {"T_CLASSES", "C_Classes"},
+        {"T_TEILNEHMER", "C_SHOOTERS"}, {"T_TEAMS", "C_TEAM"},   {"T_TEAM2", "C_TEAMS2"},
+        {"T_SQUADT", "C_SQUADTIMING"},  {"GENERAL", "GENERELL"}, {"Vereine", "C_Vereine"},
         {"TSQT", "C_SQUADTABLE"},
     };
     for (const auto& s : shared) {

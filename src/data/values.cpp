@@ -8,11 +8,17 @@
 
 namespace tallyvex {
 
-QDate dayZero() { return QDate(1899, 12, 30); }
+QDate dayZero() {
+    return QDate(1899, 12, 30);
+}
 
-double dateToDays(const QDate& date) { return date.isValid() ? double(dayZero().daysTo(date)) : 0; }
+double dateToDays(const QDate& date) {
+    return date.isValid() ? double(dayZero().daysTo(date)) : 0;
+}
 
-QDate daysToDate(double days) { return dayZero().addDays(qint64(std::floor(days))); }
+QDate daysToDate(double days) {
+    return dayZero().addDays(qint64(std::floor(days)));
+}
 
 double timeToDayFraction(const QTime& time) {
     return time.isValid() ? time.msecsSinceStartOfDay() / 86400000.0 : 0;
@@ -80,8 +86,7 @@ std::optional<QDate> parseDate(const QString& text) {
 }
 
 std::optional<QTime> parseTime(const QString& text) {
-    static const QRegularExpression re(
-        QStringLiteral("^(\\d{1,2})[:.](\\d{2})(?::(\\d{2}))?$"));
+    static const QRegularExpression re(QStringLiteral("^(\\d{1,2})[:.](\\d{2})(?::(\\d{2}))?$"));
     const auto m = re.match(text.trimmed());
     if (!m.hasMatch())
         return std::nullopt;
@@ -235,7 +240,7 @@ QString formatMoney(double value, bool english) {
 
 QString displayText(const FieldDef& f, const QVariant& stored, const QString& boolCaptions) {
     if (f.type == FieldType::Boolean) {
-        const QString caps = !boolCaptions.isEmpty() ? boolCaptions
+        const QString caps = !boolCaptions.isEmpty()      ? boolCaptions
                              : !f.displayFormat.isEmpty() ? f.displayFormat
                                                           : QStringLiteral("True;False");
         const QStringList parts = caps.split(QLatin1Char(';'));

@@ -41,7 +41,8 @@ void checkRange(const FieldDef& field, const QVariant& stored);
 
 /// The text a field's value shows in a grid or an edit field, by its display format.
 /// Booleans use "true;false" captions from the format, or the override given.
-QString displayText(const FieldDef& field, const QVariant& stored, const QString& boolCaptions = {});
+QString displayText(const FieldDef& field, const QVariant& stored,
+                    const QString& boolCaptions = {});
 
 /// Formats money as "#,##.00": grouping by thousands, two decimals, German separators
 /// ("1.234,50") unless english is set ("1,234.50").

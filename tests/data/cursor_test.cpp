@@ -14,7 +14,8 @@ using CursorTest = TempDb;
 TEST_F(CursorTest, EveryTableIsCreatedWithItsFieldsInOrder) {
     for (const auto& t : schemaTables()) {
         SCOPED_TRACE(t.name.toStdString());
-        Statement& st = db->prepare(QStringLiteral("PRAGMA table_info(%1)").arg(sql::ident(t.name)));
+        Statement& st =
+            db->prepare(QStringLiteral("PRAGMA table_info(%1)").arg(sql::ident(t.name)));
         QStringList names;
         while (st.step())
             names << st.column(1).toString();

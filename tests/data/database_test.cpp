@@ -174,8 +174,9 @@ TEST_F(DatabaseTest, AWalkKilledHalfwayLeavesTheOldValuesEverywhere) {
 
     db = Database::open(p);
     EXPECT_EQ(db->scalar(QStringLiteral("SELECT count(*) FROM C_COMPDATA")).toInt(), 10000);
-    EXPECT_EQ(db->scalar(QStringLiteral("SELECT count(*) FROM C_COMPDATA WHERE NUMBER = 1")).toInt(),
-              10000);
+    EXPECT_EQ(
+        db->scalar(QStringLiteral("SELECT count(*) FROM C_COMPDATA WHERE NUMBER = 1")).toInt(),
+        10000);
 }
 
 TEST_F(DatabaseTest, TransactionGuardRollsBackWhenLeftByAnError) {

@@ -62,8 +62,8 @@ TEST_F(FilterTest, TheFormsTheWindowsWriteSelectByValue) {
 }
 
 TEST_F(FilterTest, UserTextWithAQuoteNeitherBreaksNorWidens) {
-    const Filter f = competitionFilter(12) && Filter::equals(QStringLiteral("Klasse"),
-                                                             QStringLiteral("Jun'ioren"));
+    const Filter f = competitionFilter(12) &&
+                     Filter::equals(QStringLiteral("Klasse"), QStringLiteral("Jun'ioren"));
     entries->setFilter(f);
     entries->setFiltered(true);
     EXPECT_EQ(column(*entries, "NACHNAME"), QStringList{QStringLiteral("O'Brien")});
