@@ -14,19 +14,19 @@ namespace tallyvex {
 /// One column of a grid, described as data the way the window layouts list them: the field,
 /// the title in both languages, the width, and how the cells look and may be edited.
 struct GridColumn {
-    QString field;
-    QString titleDe;
-    QString titleEn;
+    QString field{};
+    QString titleDe{};
+    QString titleEn{};
     int width = 64;
     bool readOnly = false;
     /// Zero: numbers right, everything else left.
     Qt::Alignment alignment = {};
     /// Offered as a drop-down when the cell is edited; typing stays possible.
-    QStringList pickList;
+    QStringList pickList{};
     /// Background of the cells; invalid: the grid's own.
-    QColor color;
+    QColor color{};
     /// Background of the title (yellow on the titles that sort); invalid: the default.
-    QColor titleColor;
+    QColor titleColor{};
     bool hidden = false;
 
     QString title(bool english) const { return english && !titleEn.isNull() ? titleEn : titleDe; }

@@ -463,6 +463,9 @@ void DbComboBox::showField() {
 void DbComboBox::chosen(int index) {
     if (showing_ || index < 0)
         return;
+    showing_ = true;
+    setCurrentIndex(index);
+    showing_ = false;
     link_.inputChanged();
     if (!link_.beginEdit()) {
         showField();
