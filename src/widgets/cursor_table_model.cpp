@@ -156,8 +156,11 @@ QVariant CursorTableModel::data(const QModelIndex& index, int role) const {
     case Qt::TextAlignmentRole: {
         Qt::Alignment a = col.alignment;
         if (!(a & Qt::AlignHorizontal_Mask)) {
-            const bool number = fi >= 0 && cursor_->table().fields[size_t(fi)].isNumeric() &&
-                                cursor_->table().fields[size_t(fi)].type != FieldType::Boolean;
+            // Amounts and counts line up on the right; texts, dates and times read from the left.
+            const FieldType t =
+                fi >= 0 ? cursor_->table().fields[size_t(fi)].type : FieldType::Text;
+            const bool number = t == FieldType::Float || t == FieldType::Int16 ||
+                                t == FieldType::Int32 || t == FieldType::AutoInc;
             a |= number ? Qt::AlignRight : Qt::AlignLeft;
         }
         if (!(a & Qt::AlignVertical_Mask))

@@ -52,13 +52,15 @@ TEST_F(CursorTableModelTest, AHundredThousandShootersShowWithoutReadingThemAll) 
 TEST_F(CursorTableModelTest, TitlesAlignmentAndColoursComeFromTheColumns) {
     Cursor c(*db, QStringLiteral("C_COMPETE"));
     c.open();
-    add(c, {{"BEZEICHNUNG1", "Frühjahrscup"}, {"ROUNDS", 5}, {"ng1", 12.5}});
+    add(c,
+        {{"BEZEICHNUNG1", "Frühjahrscup"}, {"ROUNDS", 5}, {"ng1", 12.5}, {"DATUM1", "24.05.25"}});
     CursorTableModel m;
     m.setCursor(&c);
     m.setColumns(
         {{"BEZEICHNUNG1", "Wettkampf-Name:", "Competition name-line1", 300},
          {"ROUNDS", "Runden", "Rounds", 50, false, {}, {}, QColor(Qt::green), QColor(Qt::yellow)},
-         {"ng1", "Nenngeld", "Fee", 80, false, Qt::AlignCenter}});
+         {"ng1", "Nenngeld", "Fee", 80, false, Qt::AlignCenter},
+         {"DATUM1", "Tag 1:", "Day 1:", 100}});
     EXPECT_EQ(m.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "Wettkampf-Name:");
     m.setLanguage(QStringLiteral("EN"));
     EXPECT_EQ(m.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
@@ -76,6 +78,8 @@ TEST_F(CursorTableModelTest, TitlesAlignmentAndColoursComeFromTheColumns) {
     EXPECT_EQ(align(0), Qt::AlignLeft);
     EXPECT_EQ(align(1), Qt::AlignRight);
     EXPECT_EQ(align(2), Qt::AlignHCenter);
+    EXPECT_EQ(align(3), Qt::AlignLeft);
+    EXPECT_EQ(m.index(0, 3).data().toString(), "24.05.2025");
     EXPECT_EQ(m.index(0, 1).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(Qt::green));
 }
 
