@@ -222,6 +222,10 @@ void DataGrid::focusMoved(QWidget* now) {
     // that is not the user leaving the column.
     if (editColumn_ < 0 || !now || now == this || isAncestorOf(now))
         return;
+    // A pop-up (the pick list of the cell editor) is a window of its own; the focus comes
+    // back when it closes.
+    if (now->window()->windowType() == Qt::Popup)
+        return;
     endColumnEdit();
 }
 

@@ -106,6 +106,15 @@ TEST_F(DataGridTest, ColumnEditModeOpensOneYellowColumnAndEndsWhenTheFocusLeaves
     EXPECT_EQ(db->scalar("SELECT ROTTE FROM C_COMPDATA WHERE NUMBER = 4").toInt(), 7);
     EXPECT_TRUE(grid->inColumnEdit()) << "moving down the column keeps the mode";
 
+    // A pick list's pop-up is a window of its own: the focus comes back from it.
+    QWidget popup(grid, Qt::Popup);
+    auto* inPopup = new QLineEdit(&popup);
+    popup.show();
+    inPopup->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), inPopup);
+    EXPECT_TRUE(grid->inColumnEdit());
+    popup.hide();
+
     other->setFocus();
     EXPECT_FALSE(grid->inColumnEdit());
     EXPECT_EQ(ended.size(), 1);
