@@ -1062,7 +1062,9 @@ QString Cursor::displayText(const QString& field) const {
 
 QVariant Cursor::valueAt(int row, int fieldIndex) {
     requireOpen();
-    if (row == pos_)
+    // The edit buffer stands for the current row only while that row is edited; an appended
+    // row is not in the list yet, and the current row keeps showing what is stored.
+    if (row == pos_ && state_ != State::Insert)
         return value(fieldIndex);
     if (!ensureRow(row))
         return {};
