@@ -1,16 +1,18 @@
 #include "scoresheet_samples.h"
 #include "reports/painter_backend.h"
+#include "reports/print_preview.h"
 
+#include <QApplication>
 #include <QDir>
-#include <QGuiApplication>
 #include <cstdio>
 
 // Writes SCORESHEET-DE.pdf (50 clays, dividing lines on), SCORESHEET-EN.pdf (25 clays) and
-// CPS-DE.pdf into the folder given, for comparing the sheets against their design.
+// CPS-DE.pdf into the folder given, for comparing the sheets against their design; with
+// --preview-shot also preview.png, a picture of the print preview showing the Compak sheet.
 int main(int argc, char** argv) {
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: scoresheet_samples OUTDIR\n");
+        std::fprintf(stderr, "usage: scoresheet_samples OUTDIR [--preview-shot]\n");
         return 2;
     }
     using namespace tallyvex;
@@ -29,6 +31,17 @@ int main(int argc, char** argv) {
     values.dividingLines = true;
     values.stand = "Stand 5";
     cps.fill(values, test::sampleContext("DE"));
-    writePdf(cps.render(test::sampleContext("DE")), out.filePath("CPS-DE.pdf"));
+    const RenderedReport cpsReport = cps.render(test::sampleContext("DE"));
+    writePdf(cpsReport, out.filePath("CPS-DE.pdf"));
+
+    if (argc > 2 && QString::fromLatin1(argv[2]) == QLatin1String("--preview-shot")) {
+        QtPrintDialogs dialogs;
+        PrintPreviewDialog preview(cpsReport, test::sampleContext("DE"), dialogs);
+        preview.resize(1200, 900);
+        preview.setZoom(1.0);
+        preview.show();
+        app.processEvents();
+        preview.grab().save(out.filePath("preview.png"));
+    }
     return 0;
 }
