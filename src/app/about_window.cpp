@@ -19,6 +19,9 @@ TFAB::TFAB(Session& session, QWidget* parent)
     setWindowTitle(QStringLiteral("Über Tallyvex"));
     setModal(true);
     setFixedSize(772, 506);
+    QFont face(QStringLiteral("Arial"));
+    face.setPixelSize(16);
+    setFont(face);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 16, 0, 0);

@@ -9,15 +9,22 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <cstdio>
+#include <cstdlib>
 
 using namespace tallyvex;
 
-int main(int argc, char** argv) {
-    TallyvexApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tallyvex"));
-    QApplication::setApplicationVersion(QStringLiteral(TALLYVEX_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("tallyvex"));
+namespace {
+struct CommandLine {
+    QString dataDir;
+    QString language;
+};
 
+/// Reads the options before any window system is touched, so --help, --version and a wrong
+/// --lang answer on a machine without a display too.
+CommandLine readCommandLine(int argc, char** argv) {
+    QCoreApplication core(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Tallyvex"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TALLYVEX_VERSION));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Competition office of a clay-target range"));
     parser.addHelpOption();
@@ -31,16 +38,28 @@ int main(int argc, char** argv) {
                             QStringLiteral("DE|EN"));
     parser.addOption(dataDir);
     parser.addOption(lang);
-    parser.process(app);
+    parser.process(core);
 
-    QString language = parser.value(lang).trimmed().toUpper();
-    if (parser.isSet(lang) && language != QLatin1String("DE") && language != QLatin1String("EN")) {
+    CommandLine line{parser.value(dataDir), parser.value(lang).trimmed().toUpper()};
+    if (parser.isSet(lang) && line.language != QLatin1String("DE") &&
+        line.language != QLatin1String("EN")) {
         std::fprintf(stderr, "tallyvex: --lang takes DE or EN, not \"%s\".\n",
                      qPrintable(parser.value(lang)));
-        return 2;
+        std::exit(2);
     }
+    return line;
+}
+} // namespace
 
-    const QString folder = resolveDataFolder(parser.value(dataDir));
+int main(int argc, char** argv) {
+    const CommandLine line = readCommandLine(argc, argv);
+
+    TallyvexApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tallyvex"));
+    QApplication::setApplicationVersion(QStringLiteral(TALLYVEX_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("tallyvex"));
+    const QString language = line.language;
+    const QString folder = resolveDataFolder(line.dataDir);
 
     // One copy per user and data folder; a second start shows nothing and ends.
     SingleInstanceGuard guard(folder);

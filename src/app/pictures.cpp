@@ -50,7 +50,7 @@ QImage drawLogo() {
     p.setPen(officeGreen);
     p.drawText(QRectF(260, 30, 330, 100), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("Tallyvex"));
-    f.setPixelSize(22);
+    f.setPixelSize(18);
     f.setBold(false);
     p.setFont(f);
     p.setPen(Qt::darkGray);

@@ -1,5 +1,6 @@
 #include "app/data_folder.h"
 
+#include "app/help_window.h"
 #include "app/settings.h"
 #include "data/tdm.h"
 
@@ -74,6 +75,9 @@ TEST(DataFolder, EveryHelpPageOfTheProgramIsInstalled) {
     QTemporaryDir tmp;
     prepareDataFolder(tmp.path());
     const QStringList shipped = QDir(QStringLiteral(":/help")).entryList(QDir::Files);
+    // The program carries a page for every topic of its help table.
+    for (const QString& name : allHelpPageNames())
+        EXPECT_TRUE(shipped.contains(name)) << name.toStdString();
     for (const QString& name : shipped)
         EXPECT_EQ(readAll(tmp.filePath(QStringLiteral("help/") + name)),
                   readAll(QStringLiteral(":/help/") + name))
