@@ -5,6 +5,7 @@
 #include "app/session.h"
 #include "app/single_instance.h"
 #include "app/wait_window.h"
+#include "widgets/error_presenter.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -69,6 +70,9 @@ int main(int argc, char** argv) {
     }
 
     app.setLogFile(QDir(folder).filePath(QStringLiteral("qtv.log")));
+    // A value a field or grid refuses is an error of the operation like any other: logged and
+    // shown the same way.
+    setErrorPresenter([&app](QWidget*, const QString& text) { app.report(text); });
 
     bool firstStart = false;
     try {

@@ -108,4 +108,16 @@ void Session::showHelp(HelpTopic topic) {
     help.exec();
 }
 
+ReportContext Session::reportContext() const {
+    ReportContext c;
+    c.language = language_;
+    c.logo = logo_;
+    c.confirmation = confirmation_;
+    c.banner = backNumberPicture_;
+    c.nameLine1 = name1_;
+    c.nameLine2 = name2_;
+    c.webAddress = webAddress_;
+    return c;
+}
+
 } // namespace tallyvex

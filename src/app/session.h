@@ -2,7 +2,9 @@
 
 #include "widgets/full_size_window.h"
 
+#include "reports/report_context.h"
 #include <QDate>
+
 #include <QImage>
 #include <QObject>
 #include <QTime>
@@ -112,6 +114,10 @@ public:
     /// Loads the logo and the confirmation picture from gfx/; raises FileError for a picture
     /// that is missing or cannot be read.
     void loadPictures();
+
+    /// What a printout's head and foot take from the run: language, pictures, name lines and
+    /// web address.
+    ReportContext reportContext() const;
 
     // The shared windows, created on first use and kept for the whole run.
     TF_WAIT& waitWindow();
