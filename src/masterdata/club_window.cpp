@@ -149,12 +149,16 @@ void TF_VER::showEvent(QShowEvent* event) {
 }
 
 void TF_VER::showStep() {
+    // No cell editor may be open while the rows take their order: the view would hand its
+    // text to whatever row then stands in its place.
+    grid_->setEditing(false);
     Cursor& c = clubs();
     if (!c.isOpen())
         c.open();
     c.setIndexName(QStringLiteral("I_N"));
     c.refresh();
     c.first();
+    grid_->setEditing(true);
     const bool en = session_.english();
     banner_->setText(en ? QStringLiteral("Club administration:")
                         : QStringLiteral("Vereinsverwaltung"));

@@ -163,12 +163,16 @@ void TF_SHO::showEvent(QShowEvent* event) {
 }
 
 void TF_SHO::showStep() {
+    // No cell editor may be open while the rows take their order: the view would hand its
+    // text to whatever row then stands in its place.
+    grid_->setEditing(false);
     Cursor& c = shooters();
     if (!c.isOpen())
         c.open();
     c.setIndexName(QStringLiteral("I_Nachname"));
     c.refresh();
     c.first();
+    grid_->setEditing(true);
     applyLanguage();
 }
 
