@@ -156,12 +156,22 @@ QWidget* TF_COMPDETAIL::buildGeneral(QWidget* parent) {
     auto* panel = block(parent, "Panel6");
     auto* g = new QGridLayout(panel);
     int row = 0;
+    // Numbers get a short field with their unit right behind it; texts take the whole width.
     auto line = [&](const char* de, const char* en, QWidget* control,
                     const char* suffixDe = nullptr, const char* suffixEn = nullptr) {
         g->addWidget(label(panel, de, en), row, 0);
-        g->addWidget(control, row, 1);
-        if (suffixDe)
-            g->addWidget(label(panel, suffixDe, suffixEn), row, 2);
+        const FieldDef* f = competition().table().field(control->objectName());
+        if (f && f->isNumeric()) {
+            control->setFixedWidth(90);
+            auto* h = new QHBoxLayout;
+            h->addWidget(control);
+            if (suffixDe)
+                h->addWidget(label(panel, suffixDe, suffixEn));
+            h->addStretch(1);
+            g->addLayout(h, row, 1);
+        } else {
+            g->addWidget(control, row, 1);
+        }
         ++row;
     };
     line("Wettkampfname 1:", "Competition name-line1:", bound<DbEdit>(panel, "BEZEICHNUNG1", true));
@@ -200,11 +210,16 @@ QWidget* TF_COMPDETAIL::buildDays(QWidget* parent) {
     for (int i = 0; i < 4; ++i) {
         g->addWidget(label(panel, daysDe[i], daysEn[i]), i + 1, 0);
         auto* date = bound<DbDateEdit>(panel, dates[i], true);
-        date->setMinimumWidth(120);
+        date->setFixedWidth(130);
         g->addWidget(date, i + 1, 1);
-        g->addWidget(bound<DbTimeEdit>(panel, times[i], true), i + 1, 2);
-        g->addWidget(bound<DbEdit>(panel, rounds[i], true), i + 1, 3);
+        auto* time = bound<DbTimeEdit>(panel, times[i], true);
+        time->setFixedWidth(70);
+        g->addWidget(time, i + 1, 2);
+        auto* count = bound<DbEdit>(panel, rounds[i], true);
+        count->setFixedWidth(70);
+        g->addWidget(count, i + 1, 3);
     }
+    g->setColumnStretch(4, 1);
     return panel;
 }
 
