@@ -5,6 +5,9 @@
 #include "app/help_window.h"
 #include "app/session.h"
 #include "app/settings.h"
+#include "competitions/competition_store.h"
+#include "competitions/selection_window.h"
+#include "competitions/setup_window.h"
 #include "data/tdm.h"
 #include "masterdata/club_window.h"
 #include "masterdata/shooter_window.h"
@@ -14,6 +17,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
 #include <QToolButton>
@@ -260,6 +264,16 @@ void TF_MAIN::setSelectionState() {
 }
 
 void TF_MAIN::setChosenState() {
+    // Leaving the selection without a competition (an empty list, no row taken) leaves the
+    // competition commands off and the selection open for another try.
+    if (!session_.hasCompetition() || session_.competitionKey() < 1) {
+        command(QStringLiteral("Panel6"))->setUsable(true);
+        name1_->setText(session_.inLanguage(QStringLiteral("nicht ausgewählt"),
+                                            QStringLiteral("not selected")));
+        name2_->setText(QStringLiteral("-"));
+        mode_->clear();
+        return;
+    }
     selectionDone_ = true;
     for (const char* name : competitionCommands)
         command(latin(name))->setUsable(true);
@@ -340,12 +354,37 @@ void TF_MAIN::selectCompetition() {
     setSelectionState();
     // The competition commands open whatever happens in the selection window.
     AfterSelection after([this] { setChosenState(); });
-    if (selectionWindow_)
+    if (selectionWindow_) {
         selectionWindow_();
+    } else {
+        TF_COMPSELECT selection(session_, this);
+        selection.exec();
+    }
+}
+
+void TF_MAIN::editCompetitionSetup() {
+    Cursor& competitions = session_.tdm().T_COMPETITION();
+    if (!competitions.isOpen())
+        competitions.open();
+    competitions.refresh();
+    // Never edit whatever row the cursor stands on: only the current competition's.
+    if (!competition_store::moveToCompetition(competitions, qint64(session_.competitionKey()))) {
+        QMessageBox::information(
+            this, QStringLiteral("Tallyvex"),
+            session_.inLanguage(QStringLiteral("Der ausgewählte Wettkampf ist nicht mehr "
+                                               "gespeichert."),
+                                QStringLiteral("The selected competition is no longer stored.")));
+        return;
+    }
+    Cursor& classes = session_.tdm().T_CLASSES();
+    if (!classes.isOpen())
+        classes.open();
+    AfterSelection closeClasses([&classes] { classes.close(); });
+    TF_COMPDETAIL setup(session_, this);
+    setup.exec();
 }
 
 // The windows of these commands come with their own parts of the program.
-void TF_MAIN::editCompetitionSetup() {}
 void TF_MAIN::openEntryList() {}
 void TF_MAIN::openTeams() {}
 void TF_MAIN::openTimetable() {}

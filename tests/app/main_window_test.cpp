@@ -63,7 +63,10 @@ TEST_F(MainWindowTest, EnablingFollowsTheSelectionOfTheCompetition) {
     EXPECT_EQ(setupRuns, 0);
 
     bool panel6DuringSelection = true;
-    window->setSelectionWindow([&] { panel6DuringSelection = panel("Panel6")->isUsable(); });
+    window->setSelectionWindow([&] {
+        panel6DuringSelection = panel("Panel6")->isUsable();
+        session->setCompetitionKey(1);
+    });
     panel("Panel6")->click();
     EXPECT_FALSE(panel6DuringSelection);
     EXPECT_TRUE(window->competitionChosen());
@@ -82,7 +85,10 @@ TEST_F(MainWindowTest, EnablingFollowsTheSelectionOfTheCompetition) {
 TEST_F(MainWindowTest, SelectionWindowEndingInAnErrorStillOpensTheCommands) {
     window->show();
     window->showStep();
-    window->setSelectionWindow([] { throw ConversionError(QStringLiteral("ROUNDS empty")); });
+    window->setSelectionWindow([&] {
+        session->setCompetitionKey(1);
+        throw ConversionError(QStringLiteral("ROUNDS empty"));
+    });
     EXPECT_THROW(window->selectCompetition(), ConversionError);
     EXPECT_TRUE(panel("Panel8")->isUsable());
     EXPECT_FALSE(panel("Panel6")->isUsable());
@@ -91,13 +97,40 @@ TEST_F(MainWindowTest, SelectionWindowEndingInAnErrorStillOpensTheCommands) {
 TEST_F(MainWindowTest, RedoCompetitionHidesStatisticsTeamsAndTimetable) {
     window->show();
     window->showStep();
-    window->setSelectionWindow([&] { session->competition().REDO = true; });
+    window->setSelectionWindow([&] {
+        session->setCompetitionKey(1);
+        session->competition().REDO = true;
+    });
     window->selectCompetition();
     QStringList h = hidden();
     h.sort();
     EXPECT_EQ(h, (QStringList{"Panel14", "Panel16", "Panel2", "Panel9", "Pstat"}));
     EXPECT_TRUE(panel("Panel8")->isUsable());
     EXPECT_FALSE(panel("Panel8")->isHidden());
+}
+
+TEST_F(MainWindowTest, LeavingTheSelectionWithoutACompetitionKeepsTheCommandsOff) {
+    window->show();
+    window->showStep();
+    QStringList expected = startUsable;
+    expected.sort();
+    // An empty list closed with Panel4 (key 0), and a window that took nothing at all.
+    const std::function<void()> endings[] = {[&] { session->setCompetitionKey(0); }, [] {}};
+    for (const auto& ending : endings) {
+        window->setSelectionWindow(ending);
+        panel("Panel6")->click();
+        QStringList got = usable();
+        got.sort();
+        EXPECT_EQ(got, expected);
+        EXPECT_FALSE(window->competitionChosen());
+        EXPECT_EQ(label("L_NAME1"), QStringLiteral("nicht ausgewählt"));
+    }
+    // The office can still make or take one.
+    window->setSelectionWindow([&] { session->setCompetitionKey(4); });
+    panel("Panel6")->click();
+    EXPECT_TRUE(window->competitionChosen());
+    EXPECT_TRUE(panel("Panel8")->isUsable());
+    EXPECT_FALSE(panel("Panel6")->isUsable());
 }
 
 TEST_F(MainWindowTest, CaptionsInBothLanguages) {
