@@ -12,6 +12,7 @@
 #include "masterdata/club_window.h"
 #include "masterdata/shooter_window.h"
 #include "widgets/command_panel.h"
+#include "widgets/help_picture.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -73,23 +74,6 @@ const char* const notForRedo[] = {"Pstat", "Panel2", "Panel16", "Panel9", "Panel
 
 QString latin(const char* s) {
     return QString::fromUtf8(s);
-}
-
-QPixmap helpPicture() {
-    QPixmap pm(22, 22);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(QColor(30, 70, 160));
-    p.setPen(Qt::NoPen);
-    p.drawEllipse(1, 1, 20, 20);
-    QFont f(QStringLiteral("Arial"));
-    f.setBold(true);
-    f.setPixelSize(15);
-    p.setFont(f);
-    p.setPen(Qt::white);
-    p.drawText(QRect(1, 1, 20, 20), Qt::AlignCenter, QStringLiteral("?"));
-    return pm;
 }
 
 /// Runs the closing part of the selection command however the window ended.
@@ -241,7 +225,7 @@ void TF_MAIN::buildMenuColumn() {
         commands_.insert(panel->objectName(), panel);
         ++i;
     }
-    commands_.value(QStringLiteral("Panel17"))->setPicture(helpPicture());
+    commands_.value(QStringLiteral("Panel17"))->setPicture(helpPanelPicture());
 
     row->addWidget(column);
     row->addStretch(1);

@@ -4,7 +4,7 @@
 #include "app/selection_copy.h"
 #include "app/session.h"
 #include "competitions/competition_store.h"
-#include "competitions/help_picture.h"
+#include "widgets/help_picture.h"
 #include "competitions/setup_window.h"
 #include "data/errors.h"
 #include "data/tdm.h"

@@ -3,7 +3,7 @@
 #include "app/help_window.h"
 #include "app/selection_copy.h"
 #include "app/session.h"
-#include "competitions/help_picture.h"
+#include "widgets/help_picture.h"
 #include "data/errors.h"
 #include "data/tdm.h"
 #include "widgets/colors.h"
