@@ -49,6 +49,7 @@ TF_NEUERSCHUETZE::TF_NEUERSCHUETZE(Session& session, Cursor& shooters, QWidget* 
     view->horizontalHeader()->hide();
     view->verticalHeader()->hide();
     view->setShowGrid(false);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
     lookup_->setModel(model_);
     lookup_->setView(view);
     int width = 0;
@@ -57,6 +58,8 @@ TF_NEUERSCHUETZE::TF_NEUERSCHUETZE(Session& session, Cursor& shooters, QWidget* 
         width += model_->column(c).width;
     }
     view->setMinimumWidth(width + 24);
+    // Ten lines, also in the styles that would otherwise open the list over the whole screen.
+    lookup_->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     lookup_->setMaxVisibleItems(10);
     lookup_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     lookup_->setMinimumContentsLength(40);
