@@ -8,6 +8,8 @@
 #include "app/wait_window.h"
 #include "data/tdm.h"
 #include "entries/entry_list_window.h"
+#include "masterdata/club_window.h"
+#include "masterdata/shooter_window.h"
 #include "widgets/command_panel.h"
 
 #include <QCoreApplication>
@@ -370,8 +372,16 @@ void TF_MAIN::openTeamResults() {}
 void TF_MAIN::openIndividualResults() {}
 void TF_MAIN::printClassStatistics() {}
 void TF_MAIN::printNationStatistics() {}
-void TF_MAIN::openClubs() {}
-void TF_MAIN::openShooterDatabase() {}
+
+void TF_MAIN::openClubs() {
+    TF_VER window(session_, this);
+    window.exec();
+}
+
+void TF_MAIN::openShooterDatabase() {
+    TF_SHO window(session_, this);
+    window.exec();
+}
 
 void TF_MAIN::showAbout() {
     TFAB about(session_, this);

@@ -100,8 +100,13 @@ DataGrid::DataGrid(QWidget* parent) : QTableView(parent), model_(new CursorTable
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             &DataGrid::viewRowChanged);
     connect(model_, &CursorTableModel::cursorRowChanged, this, &DataGrid::syncFromCursor);
+    // While the model is read again the view hides the open cell editor and passes its focus
+    // on as if Tab had been pressed; that move is no choice of the user's and must not make
+    // the cursor leave its row (it would drop a row just appended).
+    connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, [this] { resetting_ = true; });
     // A reset of the model forgets the title layout; put the office's widths back.
     connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+        resetting_ = false;
         applyColumnLayout();
         syncFromCursor();
     });
@@ -254,7 +259,7 @@ void DataGrid::syncFromCursor() {
 }
 
 void DataGrid::viewRowChanged(const QModelIndex& current, const QModelIndex& previous) {
-    if (syncing_ || !current.isValid())
+    if (syncing_ || resetting_ || !current.isValid())
         return;
     syncing_ = true;
     // Leaving the edited column ends the mode; the move itself still takes place.

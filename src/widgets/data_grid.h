@@ -80,6 +80,7 @@ private:
     bool editing_ = false;
     bool alwaysShowEditor_ = false;
     bool syncing_ = false;
+    bool resetting_ = false; ///< the model is being read again
     bool applyingLayout_ = false;
     int editColumn_ = -1;
     std::function<bool()> confirmDelete_;

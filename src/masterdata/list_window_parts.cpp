@@ -1,0 +1,94 @@
+#include "list_window_parts.h"
+
+#include "address_labels.h"
+#include "app/session.h"
+#include "app/wait_window.h"
+#include "data/cursor.h"
+#include "data/errors.h"
+#include "masterdata_prompts.h"
+#include "reports/print_dialogs.h"
+#include "reports/report_engine.h"
+#include "reports/row_source.h"
+#include "widgets/colors.h"
+#include "widgets/data_grid.h"
+#include "widgets/error_presenter.h"
+#include "widgets/field_binders.h"
+
+#include <QApplication>
+#include <QLabel>
+
+namespace tallyvex {
+
+QLabel* makeBanner(const QString& objectName, QWidget* parent) {
+    auto* banner = new QLabel(parent);
+    banner->setObjectName(objectName);
+    banner->setAutoFillBackground(true);
+    QPalette pal = banner->palette();
+    pal.setColor(QPalette::Window, colors::bannerGreen());
+    pal.setColor(QPalette::WindowText, Qt::yellow);
+    banner->setPalette(pal);
+    QFont f = banner->font();
+    f.setBold(true);
+    f.setPointSizeF(f.pointSizeF() * 1.6);
+    banner->setFont(f);
+    banner->setMargin(8);
+    return banner;
+}
+
+QWidget* mainWindowOf(QWidget* parent) {
+    QWidget* w = parent;
+    while (w && w->parentWidget())
+        w = w->parentWidget();
+    return w;
+}
+
+void closeGridEditor(DataGrid* grid) {
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && focus != grid && grid->isAncestorOf(focus))
+        grid->setFocus(); // the delegate hands the editor's text over when it loses the focus
+}
+
+void runCommand(QWidget* window, const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const Error& error) {
+        presentError(window, error);
+    }
+}
+
+bool confirmRowDelete(QWidget* window, const Session& session) {
+    return confirm(window, session.inLanguage(QStringLiteral("Datensatz löschen?"),
+                                              QStringLiteral("Delete record?")));
+}
+
+void exportAddressesOf(QWidget* window, Session& session, Cursor& cursor, AddressList list) {
+    if (!FieldLink::commitControls(cursor))
+        return;
+    const QString path = session.dataFile(addressFileDef(list).fileName);
+    {
+        WaitGuard wait(session.waitWindow(), session.language());
+        exportAddresses(cursor, list, path);
+    }
+    inform(window, addressExportMessage(list, path, session.english()));
+}
+
+void previewAddressLabels(QWidget* window, Session& session, Cursor& cursor, AddressList list) {
+    if (!FieldLink::commitControls(cursor))
+        return;
+    cursor.post();
+    auto layout = addressLabelLayout(list);
+    const ReportContext context = session.reportContext();
+    RenderedReport report;
+    {
+        CursorRows rows(cursor);
+        cursor.disableControls();
+        struct Resume {
+            Cursor& c;
+            ~Resume() { c.enableControls(); }
+        } resume{cursor};
+        report = renderReport(*layout, &rows, context);
+    }
+    labelPrintDialogs().showPreview(report, context, window);
+}
+
+} // namespace tallyvex
