@@ -399,7 +399,14 @@ void TF_I_LIST::registerShooter() {
     qint64 shooterKey = 0;
     {
         TF_NEUERSCHUETZE dialog(session_, shooters, this);
-        dialog.setShooterDatabaseWindow(shooterWindow_);
+        dialog.setShooterDatabaseWindow([this] {
+            if (!shooterWindow_)
+                return;
+            shooterWindow_();
+            // The shooter window gave the close permission back when it closed; this window is
+            // still open and keeps refusing other ways of closing.
+            session_.setCloseAllowed(false);
+        });
         if (runDialog_(dialog) == QDialog::Accepted)
             shooterKey = dialog.chosenShooter();
     }

@@ -5,6 +5,7 @@
 #include "widgets/command_panel.h"
 #include "widgets/data_grid.h"
 
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 
@@ -251,6 +252,44 @@ TEST_F(EntryListTest, ColumnEditModeOpensOneYellowColumn) {
         EXPECT_EQ(bool(model->flags(model->index(0, col)) & Qt::ItemIsEditable), col == klasse)
             << col;
     EXPECT_FALSE(list->startColumnEdit(QStringLiteral("MANSCHAFT")));
+}
+
+} // namespace
+
+namespace {
+
+using RegistrationDialogTest = EntriesTest;
+
+TEST_F(RegistrationDialogTest, NewShooterPathPicksTheShooterHandedOver) {
+    addShooter(QStringLiteral("Becker"), QStringLiteral("Uwe"), QStringLiteral("Linz"));
+    Cursor& shooters = tdm().T_TEILNEHMER();
+    shooters.open();
+    shooters.setIndexName(QStringLiteral("I_NACHNAME"));
+    TF_NEUERSCHUETZE dialog(*session, shooters);
+    EXPECT_EQ(dialog.chosenShooter(), 0) << "no shooter is picked at first";
+    dialog.confirm();
+    EXPECT_NE(dialog.result(), int(QDialog::Accepted)) << "confirming nobody registers nobody";
+
+    int handOverSeen = 0;
+    qint64 added = 0;
+    dialog.setShooterDatabaseWindow([&] {
+        handOverSeen = session->shooterHandOverKey();
+        // The shooter window leaves its cursor in another order when it closes.
+        shooters.setIndexName(QStringLiteral("I_Ort"));
+        added =
+            addShooter(QStringLiteral("Albers"), QStringLiteral("Jutta"), QStringLiteral("Graz"));
+        session->setShooterHandOverKey(int(added));
+    });
+    dialog.addNewShooter();
+    EXPECT_EQ(handOverSeen, -1);
+    EXPECT_EQ(dialog.chosenShooter(), added);
+    EXPECT_EQ(dialog.lookup()->currentIndex(), 0) << "first in last-name order";
+    EXPECT_EQ(shooters.indexName().toUpper(), QStringLiteral("I_NACHNAME"));
+
+    // Closed with no shooter to hand over: nobody is picked.
+    dialog.setShooterDatabaseWindow([&] { session->setShooterHandOverKey(0); });
+    dialog.addNewShooter();
+    EXPECT_EQ(dialog.chosenShooter(), 0);
 }
 
 } // namespace
