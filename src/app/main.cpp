@@ -5,6 +5,8 @@
 #include "app/session.h"
 #include "app/single_instance.h"
 #include "app/wait_window.h"
+#include "data/tdm.h"
+#include "entries/demo_data.h"
 #include "widgets/error_presenter.h"
 
 #include <QCommandLineParser>
@@ -18,6 +20,7 @@ namespace {
 struct CommandLine {
     QString dataDir;
     QString language;
+    bool demo = false;
 };
 
 /// Reads the options before any window system is touched, so --help, --version and a wrong
@@ -37,11 +40,16 @@ CommandLine readCommandLine(int argc, char** argv) {
                             QStringLiteral("Show the program in German (DE) or English (EN) for "
                                            "this run, whatever language is stored."),
                             QStringLiteral("DE|EN"));
+    QCommandLineOption demo(QStringLiteral("demo"),
+                            QStringLiteral("Fill an empty data folder with a demo data set (clubs, "
+                                           "shooters, one competition with entries), then start."));
     parser.addOption(dataDir);
     parser.addOption(lang);
+    parser.addOption(demo);
     parser.process(core);
 
-    CommandLine line{parser.value(dataDir), parser.value(lang).trimmed().toUpper()};
+    CommandLine line{parser.value(dataDir), parser.value(lang).trimmed().toUpper(),
+                     parser.isSet(demo)};
     if (parser.isSet(lang) && line.language != QLatin1String("DE") &&
         line.language != QLatin1String("EN")) {
         std::fprintf(stderr, "tallyvex: --lang takes DE or EN, not \"%s\".\n",
@@ -82,6 +90,31 @@ int main(int argc, char** argv) {
     }
 
     Session session(folder);
+    if (line.demo) {
+        // The demo set goes only into a folder without competitions, so no real data of the
+        // office are ever mixed with invented ones.
+        try {
+            auto tdm = TDM::open(databasePath(folder));
+            if (holdsCompetitions(*tdm)) {
+                std::fprintf(stderr,
+                             "tallyvex: the data folder %s already holds competitions; the demo "
+                             "data were not added and nothing was changed.\n",
+                             qPrintable(QDir::toNativeSeparators(folder)));
+                return 1;
+            }
+            prepareDatabase(*tdm, firstStart);
+            const DemoSummary demo = fillDemoData(*tdm);
+            std::fprintf(stdout,
+                         "tallyvex: demo data written to %s: %d clubs, %d shooters, %d classes "
+                         "and one competition with %d entries.\n",
+                         qPrintable(QDir::toNativeSeparators(folder)), demo.clubs, demo.shooters,
+                         demo.classes, demo.entries);
+            session.setDataModule(std::move(tdm));
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "tallyvex: the demo data could not be written: %s\n", e.what());
+            return 1;
+        }
+    }
     TF_MAIN window(session);
     window.setFirstStart(firstStart);
     window.setLanguageOverride(language);

@@ -5,10 +5,12 @@
 #include "app/help_window.h"
 #include "app/session.h"
 #include "app/settings.h"
+#include "app/wait_window.h"
 #include "competitions/competition_store.h"
 #include "competitions/selection_window.h"
 #include "competitions/setup_window.h"
 #include "data/tdm.h"
+#include "entries/entry_list_window.h"
 #include "masterdata/club_window.h"
 #include "masterdata/shooter_window.h"
 #include "widgets/command_panel.h"
@@ -368,8 +370,25 @@ void TF_MAIN::editCompetitionSetup() {
     setup.exec();
 }
 
+void TF_MAIN::openEntryList() {
+    // The entry cursor shows the current competition in last-name order; the list window
+    // hides the wait window once it has numbered the entries.
+    WaitGuard wait(session_.waitWindow(), session_.language());
+    Cursor& entries = session_.tdm().T_CD();
+    if (!entries.isOpen())
+        entries.open();
+    entries.setFilterText(session_.competitionFilter());
+    entries.setFiltered(true);
+    entries.setIndexName(QStringLiteral("I_N"));
+    entries.refresh();
+    TF_I_LIST list(session_, this);
+    list.setShooterDatabaseWindow([this] { openShooterDatabase(); });
+    list.prepare();
+    wait.release();
+    list.exec();
+}
+
 // The windows of these commands come with their own parts of the program.
-void TF_MAIN::openEntryList() {}
 void TF_MAIN::openTeams() {}
 void TF_MAIN::openTimetable() {}
 void TF_MAIN::openScoreEntry() {}
