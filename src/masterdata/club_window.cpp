@@ -179,9 +179,9 @@ void TF_VER::sortByField(const QString& field) {
 }
 
 void TF_VER::search() {
+    closeGridEditor(grid_);
     const QString text =
         askText(this, QStringLiteral("QUORVANE-TALLYVEX"), QStringLiteral("Vereinsname:"));
-    closeGridEditor(grid_);
     clubs().findNearest(text);
 }
 

@@ -14,7 +14,6 @@
 #include "widgets/error_presenter.h"
 #include "widgets/field_binders.h"
 
-#include <QApplication>
 #include <QLabel>
 
 namespace tallyvex {
@@ -43,9 +42,7 @@ QWidget* mainWindowOf(QWidget* parent) {
 }
 
 void closeGridEditor(DataGrid* grid) {
-    QWidget* focus = QApplication::focusWidget();
-    if (focus && focus != grid && grid->isAncestorOf(focus))
-        grid->setFocus(); // the delegate hands the editor's text over when it loses the focus
+    grid->commitEditor();
 }
 
 void runCommand(QWidget* window, const std::function<void()>& command) {

@@ -214,9 +214,9 @@ void TF_SHO::sortByField(const QString& field) {
 }
 
 void TF_SHO::searchByLastName() {
+    closeGridEditor(grid_);
     const QString text =
         askText(this, QStringLiteral("QUORVANE-V5-SCORING"), QStringLiteral("Last Name:"));
-    closeGridEditor(grid_);
     shooters().findNearest(text);
 }
 

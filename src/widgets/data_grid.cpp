@@ -32,32 +32,66 @@ public:
             box->addItems(col.pickList);
             if (width > 0)
                 box->lineEdit()->setMaxLength(width);
+            box->setProperty(kRowOfEditor, rowIdentity(index.row()));
             return box;
         }
         QWidget* w = QStyledItemDelegate::createEditor(parent, option, index);
         if (auto* edit = qobject_cast<QLineEdit*>(w); edit && width > 0)
             edit->setMaxLength(width);
+        if (w)
+            w->setProperty(kRowOfEditor, rowIdentity(index.row()));
         return w;
     }
 
     void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-        if (auto* box = qobject_cast<QComboBox*>(editor)) {
+        if (auto* box = qobject_cast<QComboBox*>(editor))
             box->setCurrentText(index.data(Qt::EditRole).toString());
-            return;
-        }
-        QStyledItemDelegate::setEditorData(editor, index);
+        else
+            QStyledItemDelegate::setEditorData(editor, index);
+        editor->setProperty(kTextShown, editorText(editor));
     }
 
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override {
-        if (auto* box = qobject_cast<QComboBox*>(editor)) {
-            model->setData(index, box->currentText(), Qt::EditRole);
+        const QVariant text = editorText(editor);
+        if (!text.isValid()) {
+            QStyledItemDelegate::setModelData(editor, model, index);
             return;
         }
-        QStyledItemDelegate::setModelData(editor, model, index);
+        // An editor left as it was opened writes nothing: the row may have changed since
+        // (another window stored it) and the old text must not come back over it.
+        if (text == editor->property(kTextShown))
+            return;
+        // The rows may have been put in another order (a title click, a search) while the
+        // editor stayed open; its row number then means another shooter, who must not get
+        // this text.
+        if (editor->property(kRowOfEditor) != rowIdentity(index.row()))
+            return;
+        model->setData(index, text, Qt::EditRole);
     }
 
 private:
+    static constexpr const char* kRowOfEditor = "tallyvexRowOfEditor";
+    static constexpr const char* kTextShown = "tallyvexTextShown";
+
+    static QVariant editorText(QWidget* editor) {
+        if (auto* box = qobject_cast<QComboBox*>(editor))
+            return box->currentText();
+        if (auto* edit = qobject_cast<QLineEdit*>(editor))
+            return edit->text();
+        return {};
+    }
+
+    /// What a row number stands for: the stored row there, or the row being appended.
+    QVariant rowIdentity(int row) const {
+        Cursor* c = model_->cursor();
+        if (!c || !c->isOpen())
+            return {};
+        if (row == model_->insertRow())
+            return qint64(-1);
+        return c->rowIdAt(row);
+    }
+
     int fieldWidth(int col) const {
         const int fi = model_->fieldIndexOf(col);
         if (fi < 0 || !model_->cursor())
@@ -89,8 +123,12 @@ DataGrid::DataGrid(QWidget* parent) : QTableView(parent), model_(new CursorTable
     applyEditTriggers();
 
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
-        if (section >= 0 && section < model_->columns().size())
-            Q_EMIT titleClicked(model_->column(section).field);
+        if (section < 0 || section >= model_->columns().size())
+            return;
+        // The title takes no focus, so the editor has not handed over what was typed; it
+        // must reach its own row before the window puts the rows in another order.
+        commitEditor();
+        Q_EMIT titleClicked(model_->column(section).field);
     });
     connect(horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int section, int, int size) {
@@ -207,6 +245,15 @@ bool DataGrid::startColumnEdit(const QString& field) {
     }
     setFocus(Qt::OtherFocusReason);
     return true;
+}
+
+void DataGrid::commitEditor() {
+    if (state() != QAbstractItemView::EditingState)
+        return;
+    if (QWidget* editor = indexWidget(currentIndex())) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
 }
 
 void DataGrid::endColumnEdit() {

@@ -48,6 +48,11 @@ public:
     bool inColumnEdit() const { return editColumn_ >= 0; }
     int columnEditColumn() const { return editColumn_; }
 
+    /// Hands what was typed into the open cell editor to the cursor's edit buffer and closes
+    /// the editor; call it before a command moves or re-orders the cursor. An editor open on
+    /// a row that has since moved writes nothing.
+    void commitEditor();
+
     /// Makes the view's current row the cursor's again (after the window moved the cursor
     /// while the grid was detached).
     void syncFromCursor();

@@ -160,3 +160,107 @@ TEST_F(DataGridTest, CtrlDeleteAsksTheWindowsQuestionFirst) {
     EXPECT_EQ(entries->recordCount(), 7);
     EXPECT_EQ(grid->tableModel()->rowCount(), 7);
 }
+
+namespace {
+
+/// Shooters whose order by town is the reverse of their order by name, in a grid that edits in
+/// place with the editor always shown, the way the shooter database has it.
+class GridEditorReorderTest : public WidgetTest {
+protected:
+    void SetUp() override {
+        WidgetTest::SetUp();
+        shooters = std::make_unique<Cursor>(*db, QStringLiteral("C_SHOOTERS"));
+        shooters->setIndexName(QStringLiteral("I_Nachname"));
+        shooters->open();
+        const QStringList names{"Adler", "Berger", "Huber", "Moser", "Wolf"};
+        const QStringList towns{"Zell", "Wels", "Linz", "Graz", "Enns"};
+        for (int i = 0; i < names.size(); ++i)
+            add(*shooters, {{"Nachname", names[i]}, {"Ort", towns[i]}});
+        shooters->first();
+        grid = new DataGrid(window.get());
+        grid->setColumns(
+            {{"Nachname", "Nachname", "Last name:", 120}, {"Ort", "Ort:", "Town", 120}});
+        grid->setCursor(shooters.get());
+        grid->setRowSelect(false);
+        grid->setEditing(true);
+        grid->setAlwaysShowEditor(true);
+        grid->resize(400, 300);
+        // The window's answer to a title click: the named order of that column.
+        QObject::connect(grid, &DataGrid::titleClicked, grid, [this](const QString& field) {
+            if (field == QLatin1String("Ort"))
+                shooters->setIndexName(QStringLiteral("I_Ort"));
+        });
+        other = new QLineEdit(window.get());
+        other->move(0, 320);
+        showWindow();
+    }
+    void TearDown() override {
+        window.reset();
+        shooters.reset();
+        WidgetTest::TearDown();
+    }
+
+    QString stored() const {
+        return db
+            ->scalar(QStringLiteral("SELECT group_concat(Nachname || '/' || Ort, ' ') FROM "
+                                    "(SELECT Nachname, Ort FROM C_SHOOTERS ORDER BY rowid)"))
+            .toString();
+    }
+    void clickTitle(int section) {
+        QHeaderView* h = grid->horizontalHeader();
+        QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
+                          QPoint(h->sectionViewportPosition(section) + 5, h->height() / 2));
+    }
+    QLineEdit* openEditor() const {
+        return qobject_cast<QLineEdit*>(grid->indexWidget(grid->currentIndex()));
+    }
+
+    static constexpr const char* kAsStored =
+        "Adler/Zell Berger/Wels Huber/Linz Moser/Graz Wolf/Enns";
+    std::unique_ptr<Cursor> shooters;
+    DataGrid* grid = nullptr;
+    QLineEdit* other = nullptr;
+};
+
+} // namespace
+
+TEST_F(GridEditorReorderTest, AnEditorWithoutFocusWritesNothingWhenTheRowsAreReordered) {
+    // A dialog on top (the shooter's details) types into the cursor's row while the grid's
+    // editor stays open behind it with the old text.
+    QWidget dialog;
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    shooters->moveTo(1); // Berger
+    ASSERT_NE(openEditor(), nullptr) << "the editor is always shown";
+    ASSERT_FALSE(openEditor()->hasFocus());
+    shooters->edit();
+    shooters->setValue(QStringLiteral("Nachname"), QStringLiteral("Zach"));
+    dialog.hide(); // closed without storing: the edit stays pending on the cursor
+
+    // Another order and a search on it: the row is stored as the dialog left it, and no other
+    // shooter receives the grid's old text.
+    shooters->setIndexName(QStringLiteral("I_Ort"));
+    shooters->findNearest(QStringLiteral("H"));
+    EXPECT_EQ(shooters->asString(QStringLiteral("Nachname")), "Huber");
+    grid->setCurrentIndex(grid->tableModel()->index(0, 0));
+    shooters->post();
+    EXPECT_EQ(stored(), "Adler/Zell Zach/Wels Huber/Linz Moser/Graz Wolf/Enns");
+}
+
+TEST_F(GridEditorReorderTest, TextTypedBeforeATitleClickIsStoredInItsOwnRow) {
+    shooters->moveTo(1); // Berger, in Wels
+    grid->setFocus();
+    grid->setCurrentIndex(grid->tableModel()->index(1, 1));
+    QLineEdit* editor = openEditor();
+    ASSERT_NE(editor, nullptr);
+    editor->setFocus();
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("Steyr"));
+
+    clickTitle(1);
+    shooters->post();
+    EXPECT_EQ(stored(), "Adler/Zell Berger/Steyr Huber/Linz Moser/Graz Wolf/Enns");
+    EXPECT_EQ(shooters->indexName(), "I_Ort");
+    EXPECT_EQ(shooters->asString(QStringLiteral("Nachname")), "Berger");
+}
