@@ -295,7 +295,8 @@ void TF_MAIN::applyCaptions() {
     const bool en = session_.english();
     label7_->setText(en ? QStringLiteral("Competition selected:")
                         : QStringLiteral("Ausgewählter Wettkampf:"));
-    if (!session_.hasCompetition())
+    // A selection left with key 0 has chosen nothing either: the label still says so.
+    if (!session_.hasCompetition() || session_.competitionKey() < 1)
         name1_->setText(en ? QStringLiteral("not selected") : QStringLiteral("nicht ausgewählt"));
     for (auto* panel : std::as_const(commands_))
         if (panel->objectName() != QLatin1String("Panel55"))

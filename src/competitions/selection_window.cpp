@@ -4,7 +4,6 @@
 #include "app/selection_copy.h"
 #include "app/session.h"
 #include "competitions/competition_store.h"
-#include "widgets/help_picture.h"
 #include "competitions/setup_window.h"
 #include "data/errors.h"
 #include "data/tdm.h"
@@ -13,6 +12,7 @@
 #include "widgets/data_grid.h"
 #include "widgets/db_navigator.h"
 #include "widgets/error_presenter.h"
+#include "widgets/help_picture.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -235,18 +235,24 @@ void TF_COMPSELECT::takeCompetition(bool closeAnyway) {
     // A double click beside the rows means nothing.
     if (key < 1 && !closeAnyway)
         return;
+    const bool hadCompetition = session_.hasCompetition();
+    const double before = session_.competitionKey();
     session_.setCompetitionKey(double(key));
     if (key >= 1) {
         try {
             selectionCopy(c, session_);
         } catch (const Error& e) {
-            // An empty ROUNDS: the office has to fix the setup first; the window stays.
+            // An empty ROUNDS: the office has to fix the setup first; the window stays. The
+            // copy still holds the competition before, so leaving now must give its key back.
+            if (hadCompetition && !keyBeforeFailedTake_)
+                keyBeforeFailedTake_ = before;
             presentError(this, e);
             return;
         }
         release();
         c.close();
     }
+    keyBeforeFailedTake_.reset();
     closeWindow();
 }
 
@@ -254,6 +260,7 @@ void TF_COMPSELECT::newCompetition() {
     Cursor& c = competitions();
     const qint64 key = competition_store::createCompetition(c);
     session_.setCompetitionKey(double(key));
+    keyBeforeFailedTake_.reset();
     {
         ClassesOpen classes(session_.tdm().T_CLASSES());
         if (setupWindow_) {
@@ -284,6 +291,16 @@ void TF_COMPSELECT::deleteCompetition() {
     // A competition made current in this window and deleted again is current no more.
     if (gone >= 1 && qint64(session_.competitionKey()) == gone)
         session_.setCompetitionKey(0);
+    if (keyBeforeFailedTake_ && qint64(*keyBeforeFailedTake_) == gone)
+        keyBeforeFailedTake_ = 0;
+}
+
+void TF_COMPSELECT::done(int result) {
+    if (keyBeforeFailedTake_ && session_.closeAllowed()) {
+        session_.setCompetitionKey(*keyBeforeFailedTake_);
+        keyBeforeFailedTake_.reset();
+    }
+    FullSizeWindow::done(result);
 }
 
 void TF_COMPSELECT::showHelp() {

@@ -3,6 +3,7 @@
 #include "widgets/full_size_window.h"
 
 #include <functional>
+#include <optional>
 
 class QLabel;
 
@@ -43,6 +44,10 @@ public:
     void deleteCompetition();               // Panel5
     void showHelp();                        // Panel17
 
+    /// Closing by the system's command (allowed once a new competition was set up) after a
+    /// take that failed gives the session back the competition whose copy it holds.
+    void done(int result) override;
+
 private:
     Cursor& competitions();
     void applyLanguage();
@@ -59,6 +64,8 @@ private:
     CommandPanel* helpPanel_ = nullptr;
     Question question_;
     SetupWindow setupWindow_;
+    // The key whose setup the session copy holds, while a failed take left another key current.
+    std::optional<double> keyBeforeFailedTake_;
 };
 
 } // namespace tallyvex

@@ -124,6 +124,10 @@ TEST_F(MainWindowTest, LeavingTheSelectionWithoutACompetitionKeepsTheCommandsOff
         EXPECT_EQ(got, expected);
         EXPECT_FALSE(window->competitionChosen());
         EXPECT_EQ(label("L_NAME1"), QStringLiteral("nicht ausgewählt"));
+        // The label follows the language like before any selection.
+        window->image5Click();
+        EXPECT_EQ(label("L_NAME1"), QStringLiteral("not selected"));
+        window->image3Click();
     }
     // The office can still make or take one.
     window->setSelectionWindow([&] { session->setCompetitionKey(4); });

@@ -1,5 +1,6 @@
 #include "competitions/selection_window.h"
 
+#include "app/selection_copy.h"
 #include "competitions/setup_window.h"
 #include "competitions_fixture.h"
 #include "widgets/command_panel.h"
@@ -203,6 +204,32 @@ TEST_F(SelectionWindowTest, DeletingAsksInTheLanguageAndLeavesTheEntries) {
     answer = false;
     panel("Panel5")->click();
     EXPECT_EQ(asked, (QStringList{"Delete?", "Are you sure about deleting marked competition ?"}));
+}
+
+TEST_F(SelectionWindowTest, LeavingAfterAFailedTakeKeepsTheKeyOfTheCopiedCompetition) {
+    Cursor& c = tdm().T_COMPETITION();
+    addCompetition(c, {{"BEZEICHNUNG1", "Ohne Runden"}});
+    c.close();
+    open();
+    // A new competition set up: the copy is its own and the system's close is allowed.
+    window->setSetupWindow([this] {
+        Cursor& k = tdm().T_COMPETITION();
+        k.edit();
+        k.setValue(QStringLiteral("ROUNDS"), 6);
+        ASSERT_TRUE(selectionCopy(k, *session));
+        session->setCloseAllowed(true);
+    });
+    panel("Panel3")->click();
+    ASSERT_EQ(session->competitionKey(), 4.0);
+
+    clickRow(2); // "Ohne Runden"
+    panel("Panel4")->click();
+    ASSERT_TRUE(window->isVisible());
+    EXPECT_EQ(session->competitionKey(), 3.0) << "the key is taken before the copy fails";
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(session->competitionKey(), 4.0) << "the key of the copy the session holds";
+    EXPECT_EQ(session->competition().ROUNDS, 6);
 }
 
 TEST_F(SelectionWindowTest, DeletingTheCompetitionJustMadeLeavesNoneCurrent) {
