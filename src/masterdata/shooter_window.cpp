@@ -222,6 +222,18 @@ void TF_SHO::searchByLastName() {
 
 void TF_SHO::openDetails() {
     closeGridEditor(grid_);
+    // The details edit the row themselves. A cell editor left open in the grid would follow
+    // the row's text but stay at its place when storing moves the row into its sorted place,
+    // and hand that text to the shooter who then stands there.
+    struct GridEditorsClosed {
+        DataGrid* grid;
+        explicit GridEditorsClosed(DataGrid* g) : grid(g) {
+            grid->setEditing(false);
+            grid->reset();
+            grid->syncFromCursor();
+        }
+        ~GridEditorsClosed() { grid->setEditing(true); }
+    } editorsClosed(grid_);
     TF_SHO_DETAIL details(session_, this);
     runDialog(details);
 }

@@ -71,6 +71,22 @@ TEST_F(ShooterWindowTest, OpenedForANewShooterAppendsItShowsItsDetailsAndHandsBa
     EXPECT_EQ(session->shooterHandOverKey(), keyOf(QStringLiteral("Neumann")));
 }
 
+TEST_F(ShooterWindowTest, ANewShooterSortedBeforeTheLastOneIsHandedBackAndTheLastOneKept) {
+    addShooter({{"Nachname", "Alt"}});
+    addShooter({{"Nachname", "Zürcher"}});
+    onDialog = [&](QDialog& d) {
+        auto& details = dynamic_cast<TF_SHO_DETAIL&>(d);
+        d.show();
+        QTest::keyClicks(details.control(QStringLiteral("Nachname")), QStringLiteral("Zander"));
+        details.closePanel()->click();
+    };
+    session->setShooterHandOverKey(-1);
+    open();
+    click("Panel4");
+    EXPECT_GT(keyOf(QStringLiteral("Zürcher")), 0) << "the last shooter keeps his name";
+    EXPECT_EQ(session->shooterHandOverKey(), keyOf(QStringLiteral("Zander")));
+}
+
 TEST_F(ShooterWindowTest, FromTheMenuTheKeyIsZeroUntilCloseHandsBackTheCurrentShooter) {
     addShooter({{"Nachname", "Alt"}});
     addShooter({{"Nachname", "Berg"}});
