@@ -36,12 +36,7 @@ const ClubColumn clubColumns[] = {
     {"Strasse", "Strasse", "Street:", nullptr, 200},
 };
 
-struct Caption {
-    const char* panel;
-    const char* german;
-    const char* english;
-};
-const Caption bottomBar[] = {
+const PanelCaption bottomBar[] = {
     {"Panel17", " H E L P", " H E L P"},
     {"Panel8", "Etiketten drucken", "Print labels"},
     {"Panel3", "Adressen exportieren", "Export adresses"},
@@ -84,39 +79,11 @@ TF_VER::TF_VER(Session& session, QWidget* parent)
     banner_->setText(QStringLiteral("Vereinsverwaltung"));
     layout->addWidget(banner_);
 
-    grid_ = new DataGrid(this);
-    grid_->setObjectName(QStringLiteral("GRID"));
-    grid_->setColumns(gridColumns());
-    grid_->setCursor(&clubs());
-    grid_->setRowSelect(false);
-    grid_->setEditing(true);
-    grid_->setAlwaysShowEditor(true);
-    grid_->setTabKeyNavigation(true);
-    grid_->setConfirmDelete([this] { return confirmRowDelete(this, session_); });
-    grid_->tableModel()->setErrorParent(this);
+    grid_ = makeListGrid(this, session_, clubs(), gridColumns());
     layout->addWidget(grid_, 1);
-
-    navigator_ = new DbNavigator(this);
-    navigator_->setObjectName(QStringLiteral("DBNavigator1"));
-    navigator_->setVisibleButtons(DbNavigator::allButtons());
-    navigator_->setCursor(&clubs());
-    navigator_->setConfirmDelete([this] { return confirmRowDelete(this, session_); });
+    navigator_ = makeListNavigator(this, session_, clubs());
     layout->addWidget(navigator_, 0, Qt::AlignLeft);
-
-    auto* bar = new QWidget(this);
-    bar->setObjectName(QStringLiteral("Panel2"));
-    auto* barLayout = new QHBoxLayout(bar);
-    barLayout->setContentsMargins(0, 4, 0, 4);
-    for (const Caption& c : bottomBar) {
-        auto* p = new CommandPanel(QString::fromLatin1(c.panel), QString::fromUtf8(c.german),
-                                   QString::fromUtf8(c.english), bar);
-        p->setMinimumHeight(36);
-        barLayout->addWidget(p, 1);
-        panels_.insert(p->objectName(), p);
-    }
-    layout->addWidget(bar);
-    panels_[QStringLiteral("Panel17")]->setPicture(
-        style()->standardPixmap(QStyle::SP_DialogHelpButton)); // Image4
+    layout->addWidget(makeCommandBar(this, bottomBar, panels_));
     panels_[QStringLiteral("Panel8")]->setPicture(
         style()->standardPixmap(QStyle::SP_FileDialogDetailedView)); // Image2
 

@@ -10,10 +10,14 @@
 #include "reports/report_engine.h"
 #include "reports/row_source.h"
 #include "widgets/colors.h"
+#include "widgets/command_panel.h"
 #include "widgets/data_grid.h"
+#include "widgets/db_navigator.h"
 #include "widgets/error_presenter.h"
 #include "widgets/field_binders.h"
+#include "widgets/help_picture.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 
 namespace tallyvex {
@@ -86,6 +90,48 @@ void previewAddressLabels(QWidget* window, Session& session, Cursor& cursor, Add
         report = renderReport(*layout, &rows, context);
     }
     labelPrintDialogs().showPreview(report, context, window);
+}
+
+DataGrid* makeListGrid(QWidget* window, const Session& session, Cursor& cursor,
+                       const QVector<GridColumn>& columns) {
+    auto* grid = new DataGrid(window);
+    grid->setObjectName(QStringLiteral("GRID"));
+    grid->setColumns(columns);
+    grid->setCursor(&cursor);
+    grid->setRowSelect(false);
+    grid->setEditing(true);
+    grid->setAlwaysShowEditor(true);
+    grid->setTabKeyNavigation(true);
+    grid->setConfirmDelete([window, &session] { return confirmRowDelete(window, session); });
+    grid->tableModel()->setErrorParent(window);
+    return grid;
+}
+
+DbNavigator* makeListNavigator(QWidget* window, const Session& session, Cursor& cursor) {
+    auto* navigator = new DbNavigator(window);
+    navigator->setObjectName(QStringLiteral("DBNavigator1"));
+    navigator->setVisibleButtons(DbNavigator::allButtons());
+    navigator->setCursor(&cursor);
+    navigator->setConfirmDelete([window, &session] { return confirmRowDelete(window, session); });
+    return navigator;
+}
+
+QWidget* makeCommandBar(QWidget* window, std::span<const PanelCaption> captions,
+                        QHash<QString, CommandPanel*>& panels) {
+    auto* bar = new QWidget(window);
+    bar->setObjectName(QStringLiteral("Panel2"));
+    auto* barLayout = new QHBoxLayout(bar);
+    barLayout->setContentsMargins(0, 4, 0, 4);
+    for (const PanelCaption& c : captions) {
+        auto* p = new CommandPanel(QString::fromLatin1(c.panel), QString::fromUtf8(c.german),
+                                   QString::fromUtf8(c.english), bar);
+        p->setMinimumHeight(36);
+        barLayout->addWidget(p, 1);
+        panels.insert(p->objectName(), p);
+    }
+    if (CommandPanel* help = panels.value(QStringLiteral("Panel17")))
+        help->setPicture(helpPanelPicture()); // Image4
+    return bar;
 }
 
 } // namespace tallyvex
