@@ -1,6 +1,7 @@
 #include "shooter_details.h"
 
 #include "app/session.h"
+#include "data/errors.h"
 #include "data/tdm.h"
 #include "list_window_parts.h"
 #include "widgets/colors.h"
@@ -10,6 +11,7 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QScreen>
 
 namespace tallyvex {
@@ -34,6 +36,25 @@ const DetailRow detailRows[] = {
     {"Bundesland:", "State:", "WK_BUNDESLAND", Control::Text},
     {"Wettkampfausweis:", "Competition license #:", "WK_VERBANDSNUMMER", Control::Text},
     {"Klub:", "Club:", "WK_VEREIN", Control::Club},
+};
+
+/// A birth date lies in the past century as often as in this one, so the year is never
+/// guessed: "12.05.65" or "12.05" would store a date in the future. It is typed in full.
+class BirthDateEdit final : public DbDateEdit {
+public:
+    using DbDateEdit::DbDateEdit;
+
+protected:
+    QVariant typedValue() const override {
+        static const QRegularExpression fullYear(
+            QStringLiteral("^\\s*\\d{1,2}[./-]\\d{1,2}[./-]\\d{4}\\s*$"));
+        if (!text().trimmed().isEmpty() && !fullYear.match(text()).hasMatch())
+            throw ConversionError(
+                QStringLiteral("'%1' is not a valid date of birth for field '%2'. Type day, "
+                               "month and the year in four digits (dd.mm.yyyy).")
+                    .arg(text(), link_.field()));
+        return DbDateEdit::typedValue();
+    }
 };
 
 void paintYellow(QWidget* w) {
@@ -75,7 +96,7 @@ TF_SHO_DETAIL::TF_SHO_DETAIL(Session& session, QWidget* parent)
             break;
         }
         case Control::Date: {
-            auto* e = new DbDateEdit(this);
+            auto* e = new BirthDateEdit(this);
             e->bind(&shooters, field);
             control = e;
             break;
@@ -130,6 +151,15 @@ void TF_SHO_DETAIL::storeAndClose() {
 }
 
 void TF_SHO_DETAIL::done(int result) {
+    // Closed by the title bar or Escape: nothing is stored, but what was typed into the field
+    // that still has the focus goes into the pending edit of the shooter, as the other fields'
+    // input already did, instead of vanishing with the dialog. A refused value keeps the dialog
+    // open with its error shown.
+    if (result != QDialog::Accepted) {
+        Cursor& shooters = session_.tdm().T_TEILNEHMER();
+        if (shooters.isOpen() && !FieldLink::commitControls(shooters))
+            return;
+    }
     closeClubs();
     QDialog::done(result);
 }

@@ -203,6 +203,71 @@ TEST_F(ShooterWindowTest, DetailsOfferTheClubsAndStoreTheChosenOne) {
               QStringLiteral("BSV Wien"));
 }
 
+TEST_F(ShooterWindowTest, DetailsClosedByTheTitleBarKeepTheTypedTextPendingUnstored) {
+    addShooter({{"Nachname", "Alt"}, {"Ort", "Graz"}});
+    open();
+    onDialog = [&](QDialog& d) {
+        auto& details = dynamic_cast<TF_SHO_DETAIL&>(d);
+        d.show();
+        QWidget* town = details.control(QStringLiteral("Ort"));
+        town->setFocus();
+        QTest::keyClicks(town, QStringLiteral("er"));
+        d.close(); // the title-bar button, with the focus still in the field
+        EXPECT_FALSE(d.isVisible());
+    };
+    click("Panel_Detailsanzeigen");
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(QLatin1Char('\n')).toStdString();
+    EXPECT_NE(shooters().state(), Cursor::State::Browse);
+    EXPECT_EQ(shooters().asString(QStringLiteral("Ort")), QStringLiteral("Grazer"));
+    EXPECT_EQ(tdm().db().scalar(QStringLiteral("SELECT Ort FROM C_SHOOTERS")).toString(),
+              QStringLiteral("Graz"));
+    EXPECT_FALSE(tdm().Vereine().isOpen());
+}
+
+TEST_F(ShooterWindowTest, DetailsTakeABirthDateOnlyWithItsFourDigitYear) {
+    struct Case {
+        const char* typed;
+        QDate stored; ///< invalid: refused, the row keeps its date
+    };
+    const Case cases[] = {
+        {"12.05.1965", QDate(1965, 5, 12)},
+        {"3.1.2001", QDate(2001, 1, 3)},
+        {"12.05.65", {}},
+        {"12.05", {}},
+        {"31.02.1970", {}},
+    };
+    addShooter({{"Nachname", "Alt"}, {"Geburtsdatum", QDate(1950, 1, 1)}});
+    open();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        errors.clear();
+        onDialog = [&](QDialog& d) {
+            auto& details = dynamic_cast<TF_SHO_DETAIL&>(d);
+            d.show();
+            auto* date = static_cast<QLineEdit*>(details.control(QStringLiteral("Geburtsdatum")));
+            date->selectAll();
+            QTest::keyClicks(date, QString::fromLatin1(c.typed));
+            details.closePanel()->click();
+            if (d.isVisible()) { // refused: the dialog stays; take the input back and leave
+                EXPECT_FALSE(c.stored.isValid());
+                date->selectAll();
+                QTest::keyClicks(date, QStringLiteral("01.01.1950"));
+                details.closePanel()->click();
+            }
+        };
+        click("Panel_Detailsanzeigen");
+        EXPECT_EQ(errors.isEmpty(), c.stored.isValid())
+            << errors.join(QLatin1Char('\n')).toStdString();
+        const QDate expected = c.stored.isValid() ? c.stored : QDate(1950, 1, 1);
+        EXPECT_EQ(shooters().state(), Cursor::State::Browse);
+        shooters().refresh(); // read back what was stored
+        EXPECT_EQ(shooters().asDate(QStringLiteral("Geburtsdatum")), expected);
+        shooters().edit();
+        shooters().setValue(QStringLiteral("Geburtsdatum"), QDate(1950, 1, 1));
+        shooters().post();
+    }
+}
+
 TEST_F(ShooterWindowTest, ExportNamesTheFileAndAFailureNamesThePath) {
     addShooter({{"Nachname", "Alt"}});
     open();
